@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Writes the sample files (kept as JSON in samples/) into a working folder,
+# leaving files that are already there alone.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+work="$1"
+cli="$root/build/src/cli/zorvik-cli"
+mkdir -p "$work"
+for json in "$root"/samples/*.json; do
+  [ -e "$json" ] || continue
+  out="$work/$(basename "${json%.json}")"
+  [ -e "$out" ] || "$cli" load "$json" "$out"
+done

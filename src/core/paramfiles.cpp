@@ -1,0 +1,89 @@
+#include "paramfiles.h"
+
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+QString paramKey(QStringView path) {
+    const qsizetype cut = std::max({path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'),
+                                    path.lastIndexOf(u':')});
+    return path.sliced(cut + 1).toString();
+}
+
+QString ns1Path(const QString& programDir) { return programDir + u"/test.ns1"_s; }
+QString ns2Path(const QString& programDir) { return programDir + u"/test.ns2"_s; }
+
+namespace {
+void setDefaults(Ns1Record& r, qint32 questionsInFile) {
+    r.QuestionsInFile = questionsInFile;
+    r.GradeScale = 12;
+    r.JournalPath.clear();
+    r.TestingMode.Mode = 1;
+    r.TestingMode.QuestionTime = -1;
+    r.TestQuestions = 1;
+}
+void setDefaults(Ns2Record& r, qint32 questionsInFile) {
+    r.QuestionsInFile = questionsInFile;
+    r.GradeScale = 12;
+    r.JournalPath.clear();
+    r.TestingMode.Mode = 1;
+    r.TestingMode.QuestionTime = -1;
+}
+} // namespace
+
+template <typename R>
+bool ParamEditor<R>::open(const QString& paramPath, const QString& testFileName,
+                          qint32 questionsInFile, R& current) {
+    if (QFileInfo::exists(paramPath))
+        file_.openExisting(paramPath, R::Size);
+    else
+        file_.create(paramPath, R::Size);
+    const QString key = paramKey(testFileName);
+    const qint64 n = file_.count();
+    for (qint64 i = 0; i < n; ++i) {
+        file_.seek(i);
+        current = file_.template readRecord<R>();
+        if (current.TestName == key) {
+            file_.seek(i);
+            savePosition_ = i;
+            return true;
+        }
+    }
+    savePosition_ = n;
+    setDefaults(current, questionsInFile);
+    return false;
+}
+
+template <typename R> void ParamEditor<R>::save(const R& current) {
+    file_.seek(savePosition_);
+    file_.writeRecord(current);
+    file_.close();
+}
+
+template class ParamEditor<Ns1Record>;
+template class ParamEditor<Ns2Record>;
+
+template <typename R>
+ParamLookup lookupParams(const QString& paramPath, const QString& testFileName, R& current) {
+    if (!QFileInfo::exists(paramPath))
+        return ParamLookup::NoFile;
+    RecordFile file;
+    file.openExisting(paramPath, R::Size);
+    const qint64 n = file.count();
+    if (n == 0)
+        return ParamLookup::EmptyFile;
+    const QString key = paramKey(testFileName);
+    for (qint64 i = 0; i < n; ++i) {
+        current = file.template readRecord<R>();
+        if (paramKey(current.TestName) == key)
+            return ParamLookup::Found;
+    }
+    return ParamLookup::NotFound;
+}
+
+template ParamLookup lookupParams<Ns1Record>(const QString&, const QString&, Ns1Record&);
+template ParamLookup lookupParams<Ns2Record>(const QString&, const QString&, Ns2Record&);
+
+} // namespace zorvik

@@ -1,0 +1,116 @@
+#include "recordfile.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+QString FileError::message() const {
+    QString verb;
+    switch (op_) {
+    case Op::Open: verb = u"cannot open"_s; break;
+    case Op::Create: verb = u"cannot create"_s; break;
+    case Op::Read: verb = u"cannot read"_s; break;
+    case Op::Write: verb = u"cannot write"_s; break;
+    case Op::Seek: verb = u"cannot position in"_s; break;
+    case Op::Truncate: verb = u"cannot truncate"_s; break;
+    case Op::Close: verb = u"cannot close"_s; break;
+    case Op::Rename: verb = u"cannot replace"_s; break;
+    case Op::Remove: verb = u"cannot remove"_s; break;
+    }
+    return verb + u' ' + path_ + u": "_s + reason_;
+}
+
+RecordFile::~RecordFile() {
+    if (file_)
+        file_->close();
+}
+
+void RecordFile::openExisting(const QString& path, int recordSize) {
+    close();
+    path_ = path;
+    recordSize_ = recordSize;
+    position_ = 0;
+    auto file = std::make_unique<QFile>(path);
+    if (!file->exists())
+        throw FileError(FileError::Op::Open, path, u"No such file or directory"_s);
+    if (!file->open(QIODevice::ReadWrite))
+        throw FileError(FileError::Op::Open, path, file->errorString());
+    file_ = std::move(file);
+}
+
+void RecordFile::create(const QString& path, int recordSize) {
+    close();
+    path_ = path;
+    recordSize_ = recordSize;
+    position_ = 0;
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadWrite | QIODevice::Truncate))
+        throw FileError(FileError::Op::Create, path, file->errorString());
+    file_ = std::move(file);
+}
+
+void RecordFile::close() {
+    if (!file_)
+        return;
+    std::unique_ptr<QFile> file = std::move(file_);
+    file->flush();
+    const bool failed = file->error() != QFileDevice::NoError;
+    const QString reason = file->errorString();
+    file->close();
+    if (failed)
+        throw FileError(FileError::Op::Close, path_, reason);
+}
+
+qint64 RecordFile::count() const {
+    requireOpen(FileError::Op::Read);
+    return file_->size() / recordSize_;
+}
+
+void RecordFile::seek(qint64 index) {
+    requireOpen(FileError::Op::Seek);
+    if (index < 0 || index > count())
+        throw FileError(FileError::Op::Seek, path_,
+                        u"record %1 is outside the file"_s.arg(index));
+    position_ = index;
+}
+
+QByteArray RecordFile::read() {
+    requireOpen(FileError::Op::Read);
+    if (position_ >= count())
+        throw FileError(FileError::Op::Read, path_, u"read beyond the end of the file"_s);
+    if (!file_->seek(position_ * recordSize_))
+        fail(FileError::Op::Read);
+    QByteArray image = file_->read(recordSize_);
+    if (image.size() != recordSize_)
+        fail(FileError::Op::Read);
+    ++position_;
+    return image;
+}
+
+void RecordFile::write(const QByteArray& image) {
+    requireOpen(FileError::Op::Write);
+    Q_ASSERT(image.size() == recordSize_);
+    if (!file_->seek(position_ * recordSize_))
+        fail(FileError::Op::Write);
+    if (file_->write(image) != image.size() || !file_->flush())
+        fail(FileError::Op::Write);
+    ++position_;
+}
+
+void RecordFile::truncate() {
+    requireOpen(FileError::Op::Truncate);
+    if (!file_->resize(position_ * recordSize_))
+        fail(FileError::Op::Truncate);
+}
+
+void RecordFile::requireOpen(FileError::Op op) const {
+    if (!file_)
+        throw FileError(op, path_, u"the file is not open"_s);
+}
+
+void RecordFile::fail(FileError::Op op) const {
+    const QString reason = file_->errorString();
+    throw FileError(op, path_, reason.isEmpty() ? u"input/output error"_s : reason);
+}
+
+} // namespace zorvik

@@ -1,0 +1,99 @@
+#include "core/recordfile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace zorvik;
+
+class RecordFileTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    QString path(const QString& name) { return dir_.filePath(name); }
+
+private slots:
+    void writeReadSeekTruncate() {
+        RecordFile f;
+        f.create(path(u"a.bin"_s), 4);
+        QCOMPARE(f.count(), 0);
+        f.write("AAAA");
+        f.write("BBBB");
+        f.write("CCCC");
+        QCOMPARE(f.count(), 3);
+        QCOMPARE(f.position(), 3);
+        f.seek(1);
+        QCOMPARE(f.read(), QByteArray("BBBB"));
+        QCOMPARE(f.position(), 2);
+        f.seek(1);
+        f.write("bbbb"); // in place
+        f.seek(3);
+        f.write("DDDD"); // append
+        f.seek(2);
+        f.truncate();
+        QCOMPARE(f.count(), 2);
+        f.close();
+        QFile check(path(u"a.bin"_s));
+        QVERIFY(check.open(QIODevice::ReadOnly));
+        QCOMPARE(check.readAll(), QByteArray("AAAAbbbb"));
+    }
+
+    void partialLastRecordIsNotCounted() {
+        QFile raw(path(u"p.bin"_s));
+        QVERIFY(raw.open(QIODevice::WriteOnly));
+        raw.write("AAAABB");
+        raw.close();
+        RecordFile f;
+        f.openExisting(path(u"p.bin"_s), 4);
+        QCOMPARE(f.count(), 1);
+        f.seek(1);
+        QVERIFY_THROWS_EXCEPTION(FileError, f.read());
+    }
+
+    void createEmptiesExisting() {
+        RecordFile f;
+        f.create(path(u"e.bin"_s), 2);
+        f.write("xy");
+        f.close();
+        f.create(path(u"e.bin"_s), 2);
+        QCOMPARE(f.count(), 0);
+    }
+
+    void failuresAreTyped() {
+        RecordFile f;
+        try {
+            f.openExisting(path(u"missing.bin"_s), 4);
+            QFAIL("opened a missing file");
+        } catch (const FileError& e) {
+            QCOMPARE(e.op(), FileError::Op::Open);
+            QVERIFY(!e.reason().isEmpty());
+        }
+        try {
+            f.create(path(u"no/such/dir/x.bin"_s), 4);
+            QFAIL("created in a missing folder");
+        } catch (const FileError& e) {
+            QCOMPARE(e.op(), FileError::Op::Create);
+            QVERIFY(e.message().contains(u"no/such/dir/x.bin"_s));
+        }
+        QVERIFY_THROWS_EXCEPTION(FileError, f.read()); // not open
+        f.create(path(u"s.bin"_s), 4);
+        QVERIFY_THROWS_EXCEPTION(FileError, f.seek(1)); // past the end
+        QVERIFY_THROWS_EXCEPTION(FileError, f.seek(-1));
+    }
+
+    void writeToFullDeviceFails() {
+        if (!QFile::exists(u"/dev/full"_s))
+            QSKIP("no /dev/full");
+        RecordFile f;
+        f.openExisting(u"/dev/full"_s, 4);
+        try {
+            f.write("AAAA");
+            QFAIL("a write to a full device succeeded");
+        } catch (const FileError& e) {
+            QCOMPARE(e.op(), FileError::Op::Write);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(RecordFileTest)
+#include "tst_recordfile.moc"
