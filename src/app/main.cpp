@@ -1,11 +1,36 @@
+// Zorvik: the program for the teacher.
+#include "application.h"
+#include "mainwindow.h"
+
+#include "ui/fonts.h"
+#include "ui/realservices.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 using namespace Qt::StringLiterals;
 
 int main(int argc, char** argv) {
+    // The windows scale themselves by the screen, as designed for 640 x 480.
+    QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Floor);
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication app(argc, argv);
-    QLabel label(u"Zorvik"_s);
-    label.show();
+    QLocale::setDefault(QLocale::system());
+    zorvik::installFontSubstitutions();
+    QApplication::setFont(zorvik::arialFont(13));
+
+    // The toolkit's own texts (dialog buttons) in Ukrainian where the system has them.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Ukrainian), u"qtbase"_s, u"_"_s,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    zorvik::RealServices services;
+    zorvik::Application program(services, QDir::currentPath());
+    program.createWindows();
+    QApplication::setWindowIcon(program.mainWindow()->windowIcon());
+    program.start();
     return app.exec();
 }

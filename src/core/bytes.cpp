@@ -23,7 +23,8 @@ QString cutToCapacity(QStringView text, int capacity) {
     // One stored byte per code point, so count code points, not UTF-16 units.
     qsizetype i = 0;
     for (int n = 0; n < capacity && i < text.size(); ++n)
-        i += (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
+        i += (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2
+                                                                                                : 1;
     return text.first(i).toString();
 }
 

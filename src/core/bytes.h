@@ -30,7 +30,9 @@ inline quint8 readU8(QByteArrayView image, int offset) {
     return static_cast<quint8>(image[offset]);
 }
 // Flags are tested for equality with 1, so any other byte reads as false.
-inline bool readBool(QByteArrayView image, int offset) { return readU8(image, offset) == 1; }
+inline bool readBool(QByteArrayView image, int offset) {
+    return readU8(image, offset) == 1;
+}
 inline double readF64(QByteArrayView image, int offset) {
     const quint64 bits = qFromLittleEndian<quint64>(image.data() + offset);
     double d;
@@ -47,7 +49,9 @@ inline void writeI16(QByteArray& image, int offset, qint16 v) {
 inline void writeU8(QByteArray& image, int offset, quint8 v) {
     image[offset] = static_cast<char>(v);
 }
-inline void writeBool(QByteArray& image, int offset, bool v) { writeU8(image, offset, v ? 1 : 0); }
+inline void writeBool(QByteArray& image, int offset, bool v) {
+    writeU8(image, offset, v ? 1 : 0);
+}
 inline void writeF64(QByteArray& image, int offset, double d) {
     quint64 bits;
     std::memcpy(&bits, &d, sizeof bits);

@@ -50,7 +50,9 @@ int questionValueTsr(const TsrRecord& q, const Ns2Record& params) {
     return value;
 }
 
-qint32 maxPointsTsm(const Ns1Record& p) { return p.TestQuestions * p.QuestionPoints; }
+qint32 maxPointsTsm(const Ns1Record& p) {
+    return p.TestQuestions * p.QuestionPoints;
+}
 
 qint32 maxPointsTsr(const Ns2Record& p) {
     return p.TestLow * p.PointsLow + p.TestMedium * p.PointsMedium +

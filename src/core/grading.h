@@ -10,7 +10,7 @@
 namespace zorvik {
 
 struct QuestionScoreResult {
-    double QuestionScore = 0;    // 2 decimals
+    double QuestionScore = 0; // 2 decimals
     int CorrectCount = 0;
     double PointsPerCorrect = 0; // 3 decimals; the previous value when CorrectCount is 0
 };

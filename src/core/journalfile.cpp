@@ -48,8 +48,8 @@ void fillEntry(AppState& state, const Clock& clock, RecordFile& file, bool fallb
     r.Time = cutToCapacity(longTimeText(now.time()), JournalRecord::TimeCapacity);
     r.StudentName = cutToCapacity(state.Run.StudentName, JournalRecord::StudentNameCapacity);
     r.Group = cutToCapacity(state.Run.StudentGroup, JournalRecord::GroupCapacity);
-    r.TestName = cutToCapacity(QFileInfo(state.TestFileName).fileName(),
-                               JournalRecord::TestNameCapacity);
+    r.TestName =
+        cutToCapacity(QFileInfo(state.TestFileName).fileName(), JournalRecord::TestNameCapacity);
     const bool oneLevel = state.TestFileExt == u".tsm"_s;
     if (oneLevel) {
         r.GradeScale = state.Ns1Record.GradeScale;

@@ -29,24 +29,36 @@ FileKind fileKindOf(const QString& path) {
 
 QString kindName(FileKind kind) {
     switch (kind) {
-    case FileKind::Tsm: return u"tsm"_s;
-    case FileKind::Tsr: return u"tsr"_s;
-    case FileKind::Ns1: return u"ns1"_s;
-    case FileKind::Ns2: return u"ns2"_s;
-    case FileKind::Ocn: return u"ocn"_s;
-    case FileKind::Unknown: break;
+    case FileKind::Tsm:
+        return u"tsm"_s;
+    case FileKind::Tsr:
+        return u"tsr"_s;
+    case FileKind::Ns1:
+        return u"ns1"_s;
+    case FileKind::Ns2:
+        return u"ns2"_s;
+    case FileKind::Ocn:
+        return u"ocn"_s;
+    case FileKind::Unknown:
+        break;
     }
     return {};
 }
 
 int recordSizeOf(FileKind kind) {
     switch (kind) {
-    case FileKind::Tsm: return TsmRecord::Size;
-    case FileKind::Tsr: return TsrRecord::Size;
-    case FileKind::Ns1: return Ns1Record::Size;
-    case FileKind::Ns2: return Ns2Record::Size;
-    case FileKind::Ocn: return JournalRecord::Size;
-    case FileKind::Unknown: break;
+    case FileKind::Tsm:
+        return TsmRecord::Size;
+    case FileKind::Tsr:
+        return TsrRecord::Size;
+    case FileKind::Ns1:
+        return Ns1Record::Size;
+    case FileKind::Ns2:
+        return Ns2Record::Size;
+    case FileKind::Ocn:
+        return JournalRecord::Size;
+    case FileKind::Unknown:
+        break;
     }
     return 0;
 }
@@ -69,7 +81,9 @@ template <typename V> void visit(QuestionFields& r, V& v) {
     v.boolean(u"QuestionInTextFile"_s, r.QuestionInTextFile);
 }
 
-template <typename V> void visit(TsmRecord& r, V& v) { visit(static_cast<QuestionFields&>(r), v); }
+template <typename V> void visit(TsmRecord& r, V& v) {
+    visit(static_cast<QuestionFields&>(r), v);
+}
 
 template <typename V> void visit(TsrRecord& r, V& v) {
     visit(static_cast<QuestionFields&>(r), v);
@@ -276,12 +290,23 @@ template <typename R> QByteArray fromJsonArray(const QJsonArray& records) {
 QJsonDocument recordsToJson(FileKind kind, const QByteArray& bytes) {
     QJsonArray records;
     switch (kind) {
-    case FileKind::Tsm: records = toJsonArray<TsmRecord>(bytes); break;
-    case FileKind::Tsr: records = toJsonArray<TsrRecord>(bytes); break;
-    case FileKind::Ns1: records = toJsonArray<Ns1Record>(bytes); break;
-    case FileKind::Ns2: records = toJsonArray<Ns2Record>(bytes); break;
-    case FileKind::Ocn: records = toJsonArray<JournalRecord>(bytes); break;
-    case FileKind::Unknown: break;
+    case FileKind::Tsm:
+        records = toJsonArray<TsmRecord>(bytes);
+        break;
+    case FileKind::Tsr:
+        records = toJsonArray<TsrRecord>(bytes);
+        break;
+    case FileKind::Ns1:
+        records = toJsonArray<Ns1Record>(bytes);
+        break;
+    case FileKind::Ns2:
+        records = toJsonArray<Ns2Record>(bytes);
+        break;
+    case FileKind::Ocn:
+        records = toJsonArray<JournalRecord>(bytes);
+        break;
+    case FileKind::Unknown:
+        break;
     }
     QJsonObject root;
     root.insert(u"kind"_s, kindName(kind));
@@ -302,18 +327,25 @@ QByteArray recordsFromJson(FileKind kind, const QByteArray& jsonText) {
         if (key != u"kind"_s && key != u"records"_s)
             throw JsonError((u"unknown field \""_s + key + u'"').toStdString());
     if (root.contains(u"kind"_s) && root.value(u"kind"_s).toString() != kindName(kind))
-        throw JsonError(("the JSON describes a \"" + root.value(u"kind"_s).toString().toStdString() +
-                         "\" file, not \"" + kindName(kind).toStdString() + "\""));
+        throw JsonError(("the JSON describes a \"" +
+                         root.value(u"kind"_s).toString().toStdString() + "\" file, not \"" +
+                         kindName(kind).toStdString() + "\""));
     if (!root.value(u"records"_s).isArray())
         throw JsonError("\"records\" must be an array");
     const QJsonArray records = root.value(u"records"_s).toArray();
     switch (kind) {
-    case FileKind::Tsm: return fromJsonArray<TsmRecord>(records);
-    case FileKind::Tsr: return fromJsonArray<TsrRecord>(records);
-    case FileKind::Ns1: return fromJsonArray<Ns1Record>(records);
-    case FileKind::Ns2: return fromJsonArray<Ns2Record>(records);
-    case FileKind::Ocn: return fromJsonArray<JournalRecord>(records);
-    case FileKind::Unknown: break;
+    case FileKind::Tsm:
+        return fromJsonArray<TsmRecord>(records);
+    case FileKind::Tsr:
+        return fromJsonArray<TsrRecord>(records);
+    case FileKind::Ns1:
+        return fromJsonArray<Ns1Record>(records);
+    case FileKind::Ns2:
+        return fromJsonArray<Ns2Record>(records);
+    case FileKind::Ocn:
+        return fromJsonArray<JournalRecord>(records);
+    case FileKind::Unknown:
+        break;
     }
     throw JsonError("unknown kind of file");
 }

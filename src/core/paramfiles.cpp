@@ -7,13 +7,17 @@ using namespace Qt::StringLiterals;
 namespace zorvik {
 
 QString paramKey(QStringView path) {
-    const qsizetype cut = std::max({path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'),
-                                    path.lastIndexOf(u':')});
+    const qsizetype cut =
+        std::max({path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'), path.lastIndexOf(u':')});
     return path.sliced(cut + 1).toString();
 }
 
-QString ns1Path(const QString& programDir) { return programDir + u"/test.ns1"_s; }
-QString ns2Path(const QString& programDir) { return programDir + u"/test.ns2"_s; }
+QString ns1Path(const QString& programDir) {
+    return programDir + u"/test.ns1"_s;
+}
+QString ns2Path(const QString& programDir) {
+    return programDir + u"/test.ns2"_s;
+}
 
 namespace {
 void setDefaults(Ns1Record& r, qint32 questionsInFile) {

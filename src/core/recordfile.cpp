@@ -7,15 +7,33 @@ namespace zorvik {
 QString FileError::message() const {
     QString verb;
     switch (op_) {
-    case Op::Open: verb = u"cannot open"_s; break;
-    case Op::Create: verb = u"cannot create"_s; break;
-    case Op::Read: verb = u"cannot read"_s; break;
-    case Op::Write: verb = u"cannot write"_s; break;
-    case Op::Seek: verb = u"cannot position in"_s; break;
-    case Op::Truncate: verb = u"cannot truncate"_s; break;
-    case Op::Close: verb = u"cannot close"_s; break;
-    case Op::Rename: verb = u"cannot replace"_s; break;
-    case Op::Remove: verb = u"cannot remove"_s; break;
+    case Op::Open:
+        verb = u"cannot open"_s;
+        break;
+    case Op::Create:
+        verb = u"cannot create"_s;
+        break;
+    case Op::Read:
+        verb = u"cannot read"_s;
+        break;
+    case Op::Write:
+        verb = u"cannot write"_s;
+        break;
+    case Op::Seek:
+        verb = u"cannot position in"_s;
+        break;
+    case Op::Truncate:
+        verb = u"cannot truncate"_s;
+        break;
+    case Op::Close:
+        verb = u"cannot close"_s;
+        break;
+    case Op::Rename:
+        verb = u"cannot replace"_s;
+        break;
+    case Op::Remove:
+        verb = u"cannot remove"_s;
+        break;
     }
     return verb + u' ' + path_ + u": "_s + reason_;
 }
@@ -69,8 +87,7 @@ qint64 RecordFile::count() const {
 void RecordFile::seek(qint64 index) {
     requireOpen(FileError::Op::Seek);
     if (index < 0 || index > count())
-        throw FileError(FileError::Op::Seek, path_,
-                        u"record %1 is outside the file"_s.arg(index));
+        throw FileError(FileError::Op::Seek, path_, u"record %1 is outside the file"_s.arg(index));
     position_ = index;
 }
 

@@ -8,9 +8,9 @@ namespace {
 constexpr int kStringField = 256;
 // String fields of a question record in file order.
 constexpr std::array<QString QuestionFields::*, 9> kQuestionStrings = {
-    &QuestionFields::Question,    &QuestionFields::Answer1,   &QuestionFields::Answer2,
-    &QuestionFields::Answer3,     &QuestionFields::Answer4,   &QuestionFields::PictureFile,
-    &QuestionFields::Answer5,     &QuestionFields::AudioFile, &QuestionFields::VideoFile,
+    &QuestionFields::Question, &QuestionFields::Answer1,   &QuestionFields::Answer2,
+    &QuestionFields::Answer3,  &QuestionFields::Answer4,   &QuestionFields::PictureFile,
+    &QuestionFields::Answer5,  &QuestionFields::AudioFile, &QuestionFields::VideoFile,
 };
 constexpr int kCorrectOffset = 0x900;
 
@@ -48,11 +48,16 @@ void decodeTail(QuestionFields& q, QByteArrayView image, int offset) {
 
 QString& QuestionFields::answer(int k) {
     switch (k) {
-    case 1: return Answer1;
-    case 2: return Answer2;
-    case 3: return Answer3;
-    case 4: return Answer4;
-    default: return Answer5;
+    case 1:
+        return Answer1;
+    case 2:
+        return Answer2;
+    case 3:
+        return Answer3;
+    case 4:
+        return Answer4;
+    default:
+        return Answer5;
     }
 }
 
@@ -62,15 +67,22 @@ const QString& QuestionFields::answer(int k) const {
 
 bool& QuestionFields::correct(int k) {
     switch (k) {
-    case 1: return Correct1;
-    case 2: return Correct2;
-    case 3: return Correct3;
-    case 4: return Correct4;
-    default: return Correct5;
+    case 1:
+        return Correct1;
+    case 2:
+        return Correct2;
+    case 3:
+        return Correct3;
+    case 4:
+        return Correct4;
+    default:
+        return Correct5;
     }
 }
 
-bool QuestionFields::correct(int k) const { return const_cast<QuestionFields*>(this)->correct(k); }
+bool QuestionFields::correct(int k) const {
+    return const_cast<QuestionFields*>(this)->correct(k);
+}
 
 QByteArray TsmRecord::encode() const {
     QByteArray image(Size, '\0');
@@ -160,10 +172,10 @@ Ns1Record Ns1Record::decode(QByteArrayView image) {
 namespace {
 // Ns2Record's integers from 0x100 to 0x134, in file order.
 constexpr std::array<qint32 Ns2Record::*, 14> kNs2Ints = {
-    &Ns2Record::QuestionsInFile, &Ns2Record::InFileLow,      &Ns2Record::InFileMedium,
-    &Ns2Record::InFileHigh,      &Ns2Record::InFileSufficient, &Ns2Record::TestLow,
-    &Ns2Record::TestMedium,      &Ns2Record::TestHigh,       &Ns2Record::TestSufficient,
-    &Ns2Record::PointsLow,       &Ns2Record::PointsMedium,   &Ns2Record::PointsHigh,
+    &Ns2Record::QuestionsInFile,  &Ns2Record::InFileLow,        &Ns2Record::InFileMedium,
+    &Ns2Record::InFileHigh,       &Ns2Record::InFileSufficient, &Ns2Record::TestLow,
+    &Ns2Record::TestMedium,       &Ns2Record::TestHigh,         &Ns2Record::TestSufficient,
+    &Ns2Record::PointsLow,        &Ns2Record::PointsMedium,     &Ns2Record::PointsHigh,
     &Ns2Record::PointsSufficient, &Ns2Record::GradeScale,
 };
 } // namespace

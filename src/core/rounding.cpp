@@ -62,11 +62,13 @@ qint64 scaledRound(double x, int decimals) {
             result = 0;
         } else {
             // Keep the digits before the cut, and decide by what is cut.
-            const size_t keep = digits.size() > static_cast<size_t>(drop) ? digits.size() - drop : 0;
+            const size_t keep =
+                digits.size() > static_cast<size_t>(drop) ? digits.size() - drop : 0;
             const qint64 head = keep ? std::stoll(digits.substr(0, keep)) : 0;
             const std::string tail = digits.substr(keep);
             // tail is padded on the left with zeros when drop > digits.size()
-            const std::string cut = std::string(static_cast<size_t>(drop) - tail.size(), '0') + tail;
+            const std::string cut =
+                std::string(static_cast<size_t>(drop) - tail.size(), '0') + tail;
             int cmp; // cut compared with one half
             if (cut[0] > '5')
                 cmp = 1;
@@ -86,6 +88,8 @@ double roundTo(double x, int decimals) {
     return static_cast<double>(scaledRound(x, decimals)) / static_cast<double>(pow10(decimals));
 }
 
-qint64 roundHalfEven(double x) { return scaledRound(x, 0); }
+qint64 roundHalfEven(double x) {
+    return scaledRound(x, 0);
+}
 
 } // namespace zorvik

@@ -77,7 +77,8 @@ private slots:
         QFETCH(QStringList, args);
         writeText(u"bad.json"_s, "{\"records\": [");
         writeText(u"type.json"_s, R"({"records":[{"Correct": [1,0,0,0,0]}]})");
-        writeText(u"long.json"_s, "{\"records\":[{\"Question\": \"" + QByteArray(256, 'x') + "\"}]}");
+        writeText(u"long.json"_s,
+                  "{\"records\":[{\"Question\": \"" + QByteArray(256, 'x') + "\"}]}");
         for (qsizetype i = 1; i < args.size(); ++i)
             if (!args[i].startsWith(u'-'))
                 args[i] = path(args[i]);

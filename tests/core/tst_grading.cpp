@@ -79,21 +79,22 @@ private slots:
         QTest::newRow("two right both ticked and a wrong one")
             << A{true, true, false, false, false} << A{true, true, true, false, false} << 2 << 0.0
             << int(Verdict::Bad);
-        QTest::newRow("no correct, nothing ticked") << none << none << 3 << 3.0 << int(Verdict::Excellent);
+        QTest::newRow("no correct, nothing ticked")
+            << none << none << 3 << 3.0 << int(Verdict::Excellent);
         QTest::newRow("no correct, one ticked")
             << none << A{false, false, true, false, false} << 3 << 0.0 << int(Verdict::Bad);
-        QTest::newRow("three of three") << A{true, true, true, false, false}
-                                         << A{true, true, true, false, false} << 1 << 1.0
-                                         << int(Verdict::Excellent);
-        QTest::newRow("two of three") << A{true, true, true, false, false}
-                                       << A{true, false, true, false, false} << 1 << 0.67
-                                       << int(Verdict::Good);
-        QTest::newRow("one of three") << A{true, true, true, false, false}
-                                       << A{false, false, true, false, false} << 1 << 0.33
-                                       << int(Verdict::Good);
-        QTest::newRow("worth 0 points") << A{true, false, false, false, false}
-                                         << A{true, false, false, false, false} << 0 << 0.0
-                                         << int(Verdict::Bad);
+        QTest::newRow("three of three")
+            << A{true, true, true, false, false} << A{true, true, true, false, false} << 1 << 1.0
+            << int(Verdict::Excellent);
+        QTest::newRow("two of three")
+            << A{true, true, true, false, false} << A{true, false, true, false, false} << 1 << 0.67
+            << int(Verdict::Good);
+        QTest::newRow("one of three")
+            << A{true, true, true, false, false} << A{false, false, true, false, false} << 1 << 0.33
+            << int(Verdict::Good);
+        QTest::newRow("worth 0 points")
+            << A{true, false, false, false, false} << A{true, false, false, false, false} << 0
+            << 0.0 << int(Verdict::Bad);
     }
     void scoring() {
         QFETCH(A, correct);

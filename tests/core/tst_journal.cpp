@@ -151,7 +151,7 @@ private slots:
         ZapysZurnal(state_, clock_);
         QCOMPARE(state_.JournalPath, u"/dev/full"_s); // not changed by the fallback
         const JournalRecord e = readJournal(dir_.filePath(u"jurnal.ocn"_s)).back();
-        QCOMPARE(e.Grade, 1);    // a four-level 0 is written as 1 here
+        QCOMPARE(e.Grade, 1);     // a four-level 0 is written as 1 here
         QCOMPARE(e.Points, 0.12); // rounded from RunScore
         QCOMPARE(e.Interrupted, u"Пер."_s);
     }

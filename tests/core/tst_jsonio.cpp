@@ -73,17 +73,16 @@ private slots:
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("message");
         QTest::newRow("malformed") << QByteArray("{\"records\": [") << u"malformed JSON"_s;
-        QTest::newRow("wrong type") << QByteArray(R"({"records":[{"Question": 5}]})")
-                                    << u"\"Question\" must be a string"_s;
+        QTest::newRow("wrong type")
+            << QByteArray(R"({"records":[{"Question": 5}]})") << u"\"Question\" must be a string"_s;
         QTest::newRow("bool type") << QByteArray(R"({"records":[{"QuestionAndPicture": 1}]})")
                                    << u"must be true or false"_s;
         QTest::newRow("too long") << (QByteArray(R"({"records":[{"Answer1": ")") +
                                       QByteArray(256, 'a') + QByteArray(R"("}]})"))
                                   << u"longer than 255"_s;
-        QTest::newRow("unknown field") << QByteArray(R"({"records":[{"Questoin": ""}]})")
-                                       << u"unknown field"_s;
-        QTest::newRow("other kind") << QByteArray(R"({"kind":"tsr","records":[]})")
-                                    << u"\"tsr\""_s;
+        QTest::newRow("unknown field")
+            << QByteArray(R"({"records":[{"Questoin": ""}]})") << u"unknown field"_s;
+        QTest::newRow("other kind") << QByteArray(R"({"kind":"tsr","records":[]})") << u"\"tsr\""_s;
         QTest::newRow("not an array") << QByteArray(R"({"records":{}})") << u"array"_s;
     }
     void badJsonIsRefused() {
@@ -98,8 +97,8 @@ private slots:
     }
 
     void text255IsAccepted() {
-        const QByteArray json = QByteArray(R"({"records":[{"Answer1": ")") +
-                                QByteArray(255, 'a') + QByteArray(R"("}]})");
+        const QByteArray json = QByteArray(R"({"records":[{"Answer1": ")") + QByteArray(255, 'a') +
+                                QByteArray(R"("}]})");
         QCOMPARE(TsmRecord::decode(recordsFromJson(FileKind::Tsm, json)).Answer1.size(), 255);
     }
 };

@@ -120,10 +120,10 @@ private slots:
         Ns2Record r;
         r.TestName = u"y.tsr"_s;
         const QList<qint32 Ns2Record::*> ints = {
-            &Ns2Record::QuestionsInFile, &Ns2Record::InFileLow, &Ns2Record::InFileMedium,
-            &Ns2Record::InFileHigh, &Ns2Record::InFileSufficient, &Ns2Record::TestLow,
-            &Ns2Record::TestMedium, &Ns2Record::TestHigh, &Ns2Record::TestSufficient,
-            &Ns2Record::PointsLow, &Ns2Record::PointsMedium, &Ns2Record::PointsHigh,
+            &Ns2Record::QuestionsInFile,  &Ns2Record::InFileLow,        &Ns2Record::InFileMedium,
+            &Ns2Record::InFileHigh,       &Ns2Record::InFileSufficient, &Ns2Record::TestLow,
+            &Ns2Record::TestMedium,       &Ns2Record::TestHigh,         &Ns2Record::TestSufficient,
+            &Ns2Record::PointsLow,        &Ns2Record::PointsMedium,     &Ns2Record::PointsHigh,
             &Ns2Record::PointsSufficient, &Ns2Record::GradeScale};
         QByteArray e(580, '\0');
         put(e, 0, "y.tsr");

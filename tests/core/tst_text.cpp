@@ -21,7 +21,8 @@ private slots:
     void knownLetters_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("ukrainian") << u"Їжак ґава є і"_s << QByteArray("\xAF\xE6\xE0\xEA \xB4\xE0\xE2\xE0 \xBA \xB3");
+        QTest::newRow("ukrainian")
+            << u"Їжак ґава є і"_s << QByteArray("\xAF\xE6\xE0\xEA \xB4\xE0\xE2\xE0 \xBA \xB3");
         QTest::newRow("capitals") << u"ЄІЇҐ"_s << QByteArray("\xAA\xB2\xAF\xA5");
         QTest::newRow("quotes and dash") << u"«—»№"_s << QByteArray("\xAB\x97\xBB\xB9");
         QTest::newRow("line break") << u"a\r\nb"_s << QByteArray("a\r\nb");
@@ -46,7 +47,9 @@ private slots:
         QCOMPARE(static_cast<int>(static_cast<unsigned char>(image[2])), 10);
         QCOMPARE(image.mid(3, 10), toCp1251(u"Абвгдеєжзи"_s));
         writeShortString(image, 2, 10, u"ab"_s);
-        QCOMPARE(image.mid(2, 11), QByteArray("\x02" "ab\0\0\0\0\0\0\0\0", 11));
+        QCOMPARE(image.mid(2, 11), QByteArray("\x02"
+                                              "ab\0\0\0\0\0\0\0\0",
+                                              11));
         QCOMPARE(image[0], '\xFF'); // nothing outside the field is touched
         QCOMPARE(image[13], '\xFF');
     }

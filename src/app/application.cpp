@@ -1,0 +1,61 @@
+#include "application.h"
+
+#include "mainwindow.h"
+#include "splashwindow.h"
+
+#include <QApplication>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+QString programDirFrom(const QString& currentDir) {
+    QString dir = currentDir;
+    if (dir.endsWith(u'/') || dir.endsWith(u'\\'))
+        dir.chop(1);
+    return dir;
+}
+
+Application::Application(Services& services, const QString& programDir)
+    : ctx_{state_, services, {}} {
+    state_.ProgramDir = programDirFrom(programDir);
+}
+
+Application::~Application() {
+    delete main_;
+}
+
+void Application::createWindows() {
+    splash_ = std::make_unique<SplashWindow>(ctx_);
+    QApplication::setApplicationDisplayName(u"Zorvik"_s);
+    QApplication::setApplicationName(u"Zorvik"_s);
+
+    // The main window computes the screen factors the others scale by.
+    main_ = new MainWindow(ctx_);
+    ctx_.windows.add(main_);
+
+    // The long-lived windows, in the order of creation.
+    // TForm3: question editor
+    // TForm4: testing window without going back
+    // TForm5: one-level parameters
+    // TForm6: student's name and group
+    // TForm8: journal
+    // TForm10: open journal
+    // TForm11: testing mode
+    // TForm14: split
+    // TForm16: four-level parameters
+    // TForm17: converter
+    // TForm18: testing window with going back
+
+    // Commands wired to the main window's buttons and menu.
+    // Commands: create, open, parameters, testing, journal
+    // Tools: merge, split, converter
+    // Export: export to Word and text, printing
+}
+
+void Application::start() {
+    ctx_.services.showModal(splash_.get());
+    main_->show();
+}
+
+} // namespace zorvik

@@ -1,0 +1,225 @@
+#include "realservices.h"
+
+#include <QApplication>
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QBuffer>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMediaDevices>
+#include <QMessageBox>
+#include <QMimeDatabase>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+QStringList qtNameFilters(const QString& filter) {
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(u';', u' ');
+        // Qt takes the patterns from the parentheses of the description.
+        filters.append(parts[i] + u" ("_s + patterns + u')');
+    }
+    return filters;
+}
+
+MsgAnswer RealServices::message(QWidget* parent, MsgIcon icon, MsgButtons buttons,
+                                const QString& text) {
+    QMessageBox box(parent);
+    switch (icon) {
+    case MsgIcon::Error:
+        box.setIcon(QMessageBox::Critical);
+        box.setWindowTitle(u"Помилка"_s);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        box.setWindowTitle(u"Інформація"_s);
+        break;
+    case MsgIcon::Confirmation:
+        box.setIcon(QMessageBox::Question);
+        box.setWindowTitle(u"Підтвердження"_s);
+        break;
+    case MsgIcon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        box.setWindowTitle(u"Попередження"_s);
+        break;
+    }
+    // The messages break lines with a bare CR.
+    QString shown = text;
+    shown.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
+    box.setText(shown);
+    QAbstractButton* yes = nullptr;
+    QAbstractButton* no = nullptr;
+    QAbstractButton* cancel = nullptr;
+    if (buttons == MsgButtons::Ok) {
+        box.addButton(u"OK"_s, QMessageBox::AcceptRole);
+    } else {
+        yes = box.addButton(u"&Так"_s, QMessageBox::YesRole);
+        no = box.addButton(u"&Ні"_s, QMessageBox::NoRole);
+        if (buttons == MsgButtons::YesNoCancel)
+            cancel = box.addButton(u"Скасувати"_s, QMessageBox::RejectRole);
+        box.setDefaultButton(qobject_cast<QPushButton*>(yes));
+        box.setEscapeButton(cancel ? cancel : no);
+    }
+    box.exec();
+    if (buttons == MsgButtons::Ok)
+        return MsgAnswer::Ok;
+    if (box.clickedButton() == yes)
+        return MsgAnswer::Yes;
+    if (box.clickedButton() == no || !cancel)
+        return MsgAnswer::No;
+    return MsgAnswer::Cancel;
+}
+
+namespace {
+FileDialogResult runFileDialog(QWidget* parent, const FileDialogSpec& spec, bool save) {
+    QFileDialog dialog(parent, spec.title, spec.initialDir);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = qtNameFilters(spec.filter);
+    dialog.setNameFilters(filters);
+    if (spec.filterIndex >= 1 && spec.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[spec.filterIndex - 1]);
+    dialog.setDefaultSuffix(spec.defaultExt);
+    if (!spec.fileName.isEmpty())
+        dialog.selectFile(spec.fileName);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.overwritePrompt);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return {dialog.selectedFiles().first(),
+            static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+}
+} // namespace
+
+FileDialogResult RealServices::openFile(QWidget* parent, const FileDialogSpec& spec) {
+    return runFileDialog(parent, spec, false);
+}
+
+FileDialogResult RealServices::saveFile(QWidget* parent, const FileDialogSpec& spec) {
+    return runFileDialog(parent, spec, true);
+}
+
+std::optional<QFont> RealServices::chooseFont(QWidget* parent, const QFont& initial) {
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, parent);
+    return ok ? std::optional<QFont>(font) : std::nullopt;
+}
+
+std::optional<QColor> RealServices::chooseColor(QWidget* parent, const QColor& initial) {
+    const QColor color = QColorDialog::getColor(initial, parent);
+    return color.isValid() ? std::optional<QColor>(color) : std::nullopt;
+}
+
+int RealServices::showModal(QDialog* dialog) {
+    return dialog->exec();
+}
+
+bool RealServices::openWithSystem(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        return false;
+    // Judged by content, not name: a program renamed to .mp3 is still a program.
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchContent);
+    static const QStringList programs = {
+        u"application/x-executable"_s,
+        u"application/x-pie-executable"_s,
+        u"application/x-sharedlib"_s,
+        u"application/x-shellscript"_s,
+        u"application/x-desktop"_s,
+        u"application/x-msdownload"_s,
+        u"application/x-ms-dos-executable"_s,
+        u"application/x-perl"_s,
+        u"text/x-python"_s,
+        u"application/x-python"_s,
+    };
+    for (const QString& p : programs)
+        if (type.inherits(p))
+            return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+}
+
+void RealServices::beep(int frequencyHz, int durationMs) {
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) {
+        QApplication::beep();
+        return;
+    }
+    QAudioFormat format;
+    format.setSampleRate(22050);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    if (!device.isFormatSupported(format)) {
+        QApplication::beep();
+        return;
+    }
+    const int samples = format.sampleRate() * durationMs / 1000;
+    QByteArray pcm(samples * 2, '\0');
+    auto* data = reinterpret_cast<qint16*>(pcm.data());
+    for (int i = 0; i < samples; ++i)
+        data[i] =
+            static_cast<qint16>(9000 * std::sin(2 * M_PI * frequencyHz * i / format.sampleRate()));
+    auto* sink = new QAudioSink(device, format, qApp);
+    auto* buffer = new QBuffer(sink);
+    buffer->setData(pcm);
+    buffer->open(QIODevice::ReadOnly);
+    QObject::connect(sink, &QAudioSink::stateChanged, sink, [sink](QAudio::State state) {
+        if (state == QAudio::IdleState || state == QAudio::StoppedState)
+            sink->deleteLater();
+    });
+    sink->start(buffer);
+}
+
+QString RealServices::clipboardText() {
+    return QGuiApplication::clipboard()->text();
+}
+
+void RealServices::setClipboardText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+}
+
+QSize RealServices::screenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size() : QSize(640, 480);
+}
+
+void RealServices::printPreview(QWidget* parent, const PrintJob& job) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(job.layout);
+    printer.setDocName(job.title);
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(job.title);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&job](QPrinter* p) { job.render(*p); });
+    preview.setWindowState(Qt::WindowMaximized);
+    preview.exec();
+}
+
+void RealServices::printImage(QWidget* parent, const QImage& image) {
+    Q_UNUSED(parent);
+    QPrinter printer(QPrinter::HighResolution);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+    const QRect page = painter.viewport();
+    const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+    painter.drawImage(QRect(QPoint(0, 0), size), image);
+    painter.end();
+}
+
+} // namespace zorvik

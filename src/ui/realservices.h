@@ -1,0 +1,31 @@
+// The services of the running program.
+#pragma once
+
+#include "services.h"
+
+namespace zorvik {
+
+class RealServices final : public Services {
+public:
+    MsgAnswer message(QWidget* parent, MsgIcon icon, MsgButtons buttons,
+                      const QString& text) override;
+    FileDialogResult openFile(QWidget* parent, const FileDialogSpec& spec) override;
+    FileDialogResult saveFile(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    int showModal(QDialog* dialog) override;
+    bool openWithSystem(const QString& path) override;
+    void beep(int frequencyHz, int durationMs) override;
+    Clock& clock() override { return systemClock(); }
+    RandomSource& random() override { return systemRandom(); }
+    QString clipboardText() override;
+    void setClipboardText(const QString& text) override;
+    QSize screenSize() override;
+    void printPreview(QWidget* parent, const PrintJob& job) override;
+    void printImage(QWidget* parent, const QImage& image) override;
+};
+
+// "Опис (*.tsm)|*.tsm|Усі (*.*)|*.*" as Qt's name filters.
+QStringList qtNameFilters(const QString& filter);
+
+} // namespace zorvik
