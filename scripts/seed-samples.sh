@@ -11,3 +11,4 @@ for json in "$root"/samples/*.json; do
   out="$work/$(basename "${json%.json}")"
   [ -e "$out" ] || "$cli" load "$json" "$out"
 done
+[ -e "$work/test.doc" ] || cp "$root/data/test.doc" "$work/test.doc"

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
@@ -244,10 +245,18 @@ void MainWindow::AboutClick() {
 }
 
 void MainWindow::HelpClick() {
-    // The help document is looked for in the current directory.
-    const QString doc = QDir::current().absoluteFilePath(u"test.doc"_s);
-    if (!ctx_.services.openWithSystem(doc))
-        ctx_.services.error(this, u"Відсутній файл довідки test.doc!"_s);
+    // The help document is looked for in the current directory, then where
+    // the program was installed.
+    QStringList places = {QDir::currentPath()};
+    if (QCoreApplication::instance())
+        places << QCoreApplication::applicationDirPath()
+               << QCoreApplication::applicationDirPath() + u"/../share/zorvik"_s;
+    for (const QString& dir : places) {
+        const QString doc = QDir(dir).absoluteFilePath(u"test.doc"_s);
+        if (QFileInfo(doc).isFile() && ctx_.services.openWithSystem(doc))
+            return;
+    }
+    ctx_.services.error(this, u"Відсутній файл довідки test.doc!"_s);
 }
 
 } // namespace zorvik
