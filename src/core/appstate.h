@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -26,6 +27,32 @@ struct RunState {
     qint32 RunMaxPoints = 0;
     double RunScore = 0;
     std::vector<int> QuestionOrder; // record numbers of the run's questions, from index 1
+
+    // The question just answered and the run's standing.
+    double QuestionScore = 0;
+    qint32 CorrectCount = 0;
+    double PointsPerCorrect = 0;
+    double ScorePercent = 0;
+
+    // Times on the monotonic clock, so that a run crossing midnight still ends.
+    qint64 QuestionStartMs = 0; // when the current question began
+    qint64 TestEndMs = 0;       // when the whole-test limit expires
+    qint64 LastCheckMs = 0;     // the latest whole-test check
+    qint32 ExpiryTicks = 0;     // whole-test ticks seen after the limit expired
+
+    // Entry k: the answer slot that answer k occupies (1..5).
+    std::array<int, 5> AnswerPermutation{1, 2, 3, 4, 5};
+    std::vector<int> SelectedLow;
+    std::vector<int> SelectedMedium;
+    std::vector<int> SelectedSufficient;
+    std::vector<int> SelectedHigh;
+
+    // Going-back window, by question number from index 1.
+    std::vector<std::array<bool, 5>> SavedChecks;
+    std::vector<double> SavedScores;
+    std::vector<int> SavedProgress;
+    qint32 FurthestQuestion = 0;
+    qint32 BackSteps = 0;
 };
 
 struct AppState {
