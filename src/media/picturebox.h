@@ -1,0 +1,37 @@
+// A picture drawn proportionally inside its frame: centred and only shrunk
+// (the testing window), or fitted to the width and height and aligned to the
+// top (the picture window).
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace zorvik {
+
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    enum class Fit { ShrinkCentred, FitTop };
+    explicit PictureBox(QWidget* parent = nullptr, Fit fit = Fit::ShrinkCentred);
+
+    // Loads a picture file; false (and an empty box) when it cannot be read.
+    bool load(const QString& path);
+    void setImage(const QImage& image);
+    const QImage& image() const { return image_; }
+    bool hasPicture() const { return !image_.isNull(); }
+    // Where the picture is drawn inside the box.
+    QRect pictureRect() const;
+
+signals:
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QImage image_;
+    Fit fit_;
+};
+
+} // namespace zorvik
