@@ -1,0 +1,148 @@
+#include "editing.h"
+
+#include "atomicfile.h"
+
+#include <QSaveFile>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+QByteArray encodeQuestion(const Question& q, TestKind kind) {
+    if (kind == TestKind::Tsr)
+        return q.encode();
+    TsmRecord r;
+    static_cast<QuestionFields&>(r) = q;
+    return r.encode();
+}
+
+Question decodeQuestion(QByteArrayView image, TestKind kind) {
+    if (kind == TestKind::Tsr)
+        return TsrRecord::decode(image);
+    Question q;
+    static_cast<QuestionFields&>(q) = TsmRecord::decode(image);
+    return q;
+}
+
+Question emptyQuestion(TestKind kind) {
+    return kind == TestKind::Tsr ? TsrRecord::empty() : Question{};
+}
+
+void EditSession::open(const QString& path, TestKind kind) {
+    if (kind == TestKind::None)
+        throw FileError(FileError::Op::Open, path, u"not a test file"_s);
+    RecordFile file;
+    file.openExisting(path, recordSizeOf(kind));
+    file_ = std::move(file);
+    path_ = path;
+    kind_ = kind;
+    position_ = 1;
+}
+
+void EditSession::close() {
+    file_.close();
+    position_ = 1;
+}
+
+qint64 EditSession::questionCount() const {
+    return std::max<qint64>(count() - 1, 0);
+}
+
+Question EditSession::read(qint64 i) {
+    if (i < 1 || i >= count())
+        throw FileError(FileError::Op::Read, path_, u"there is no question %1"_s.arg(i));
+    file_.seek(i);
+    Question q = decodeQuestion(file_.read(), kind_);
+    file_.seek(i);
+    position_ = i;
+    return q;
+}
+
+Question EditSession::readCurrent() {
+    if (position_ >= count())
+        return emptyQuestion(kind_);
+    return read(position_);
+}
+
+void EditSession::save(const Question& q) {
+    if (!hasQuestions()) {
+        replace(reservedRecord(content()) + encodeQuestion(q, kind_), 1);
+        return;
+    }
+    if (hook_)
+        hook_(position_);
+    file_.seek(position_);
+    file_.write(encodeQuestion(q, kind_));
+    file_.seek(position_);
+}
+
+void EditSession::insertEmpty() {
+    const QByteArray old = content();
+    const QByteArray empty = encodeQuestion(emptyQuestion(kind_), kind_);
+    if (!hasQuestions()) {
+        replace(reservedRecord(old) + empty, 1);
+        return;
+    }
+    const qsizetype at = position_ * recordSize();
+    replace(old.first(at) + empty + old.sliced(at), position_);
+}
+
+void EditSession::append(const Question& q) {
+    const QByteArray old = content();
+    const QByteArray added = encodeQuestion(q, kind_);
+    if (!hasQuestions()) {
+        replace(reservedRecord(old) + added, 1);
+        return;
+    }
+    replace(old + added, old.size() / recordSize());
+}
+
+void EditSession::removeCurrent() {
+    const QByteArray old = content();
+    const qint64 n = old.size() / recordSize();
+    if (n <= 2 || position_ < 1 || position_ >= n)
+        throw FileError(FileError::Op::Write, path_,
+                        u"question %1 cannot be removed"_s.arg(position_));
+    const qsizetype at = position_ * recordSize();
+    replace(old.first(at) + old.sliced(at + recordSize()), std::min(position_, n - 2));
+}
+
+QByteArray EditSession::content() {
+    QByteArray bytes = readWholeFile(path_);
+    bytes.truncate(bytes.size() - bytes.size() % recordSize()); // a partial record is no record
+    return bytes;
+}
+
+QByteArray EditSession::reservedRecord(const QByteArray& content) const {
+    if (content.size() >= recordSize())
+        return content.first(recordSize());
+    return encodeQuestion(emptyQuestion(kind_), kind_);
+}
+
+void EditSession::replace(const QByteArray& content, qint64 position) {
+    const int size = recordSize();
+    QSaveFile out(path_);
+    if (!out.open(QIODevice::WriteOnly))
+        throw FileError(FileError::Op::Create, path_, out.errorString());
+    // A throw from here on drops the copy: the file stays as it was.
+    for (qsizetype at = 0; at < content.size(); at += size) {
+        if (hook_)
+            hook_(at / size);
+        if (out.write(content.constData() + at, size) != size)
+            throw FileError(FileError::Op::Write, path_, out.errorString());
+    }
+    if (!out.commit())
+        throw FileError(FileError::Op::Rename, path_, out.errorString());
+    try {
+        RecordFile file;
+        file.openExisting(path_, size);
+        file_ = std::move(file);
+    } catch (const FileError&) {
+        file_.close(); // the old handle names the replaced file
+        throw;
+    }
+    position_ = position;
+    file_.seek(position_);
+}
+
+} // namespace zorvik
