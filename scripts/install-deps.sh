@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libqt6multimediawidgets6 qt6-image-formats-plugins
   libxlsxwriter-dev zlib1g-dev libbenchmark-dev
   fonts-liberation xdg-utils
+  unzip poppler-utils
 )
 
 missing=()
