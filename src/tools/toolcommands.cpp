@@ -1,0 +1,59 @@
+#include "toolcommands.h"
+
+#include "tform13.h"
+#include "tform14.h"
+#include "tform17.h"
+#include "toolsupport.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMainWindow>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+void installToolCommands(AppContext& ctx, QMainWindow* main) {
+    auto wire = [&](const QString& name, void (*command)(AppContext&, QWidget*)) {
+        if (QAction* action = main->findChild<QAction*>(name))
+            QObject::connect(action, &QAction::triggered, main,
+                             [&ctx, main, command] { command(ctx, main); });
+    };
+    wire(u"MenuMerge"_s, runMergeCommand);
+    wire(u"MenuSplit"_s, runSplitCommand);
+    wire(u"MenuConverter"_s, runConverterCommand);
+}
+
+void runMergeCommand(AppContext& ctx, QWidget* parent) {
+    TForm13 form(ctx, parent);
+    ctx.services.showModal(&form);
+}
+
+void runSplitCommand(AppContext& ctx, QWidget* parent) {
+    FileDialogSpec spec;
+    spec.title = u"Розбиття файла"_s;
+    spec.filter = allTestFilesFilter();
+    spec.defaultExt = u"tsm"_s;
+    spec.initialDir = currentDialogDir(ctx.state);
+    const FileDialogResult chosen = ctx.services.openFile(parent, spec);
+    if (!chosen.accepted())
+        return;
+    if (!QFileInfo(chosen.fileName).isFile()) {
+        ctx.services.error(parent, kFileNameError);
+        return;
+    }
+    setCurrentTestFile(ctx.state, chosen.fileName);
+    if (testKindOfExt(ctx.state.TestFileExt) == TestKind::None)
+        return;
+    if (auto* form = ctx.windows.get<TForm14>(u"TForm14"_s))
+        form->openSource(chosen.fileName);
+}
+
+void runConverterCommand(AppContext& ctx, QWidget*) {
+    if (auto* form = ctx.windows.get<TForm17>(u"TForm17"_s)) {
+        form->FormActivate();
+        ctx.services.showModal(form);
+    }
+}
+
+} // namespace zorvik
