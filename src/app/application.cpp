@@ -3,6 +3,10 @@
 #include "mainwindow.h"
 #include "splashwindow.h"
 
+#include "tools/tform14.h"
+#include "tools/tform17.h"
+#include "tools/toolcommands.h"
+
 #include <QApplication>
 
 using namespace Qt::StringLiterals;
@@ -42,14 +46,14 @@ void Application::createWindows() {
     // TForm8: journal
     // TForm10: open journal
     // TForm11: testing mode
-    // TForm14: split
+    ctx_.windows.add(new TForm14(ctx_, main_));
     // TForm16: four-level parameters
-    // TForm17: converter
+    ctx_.windows.add(new TForm17(ctx_, main_));
     // TForm18: testing window with going back
 
     // Commands wired to the main window's buttons and menu.
     // Commands: create, open, parameters, testing, journal
-    // Tools: merge, split, converter
+    installToolCommands(ctx_, main_);
     // Export: export to Word and text, printing
 }
 
