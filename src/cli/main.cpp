@@ -5,6 +5,9 @@
 #include "core/jsonio.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 using namespace zorvik;
@@ -24,8 +27,16 @@ void printUsage(QTextStream& s) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // Commands that draw get a GUI application on the offscreen platform.
+    const auto named =
+        argc > 1 ? registry().find(QString::fromLocal8Bit(argv[1])) : registry().end();
+    const bool gui = named != registry().end() && named->second.needsGui;
+    if (gui)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        gui ? std::make_unique<QGuiApplication>(argc, argv)
+            : std::make_unique<QCoreApplication>(argc, argv);
+    QStringList args = app->arguments().mid(1);
     if (args.isEmpty() || args[0] == u"--help"_s || args[0] == u"-h"_s) {
         printUsage(args.isEmpty() ? err() : out());
         return args.isEmpty() ? kFailure : 0;
