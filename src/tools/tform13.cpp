@@ -33,6 +33,7 @@ TForm13::TForm13(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) 
         auto* e = new QLineEdit(this);
         e->setObjectName(name);
         e->setEnabled(false);
+        readableWhenDisabled(e);
         return e;
     };
     auto button = [this](const QString& name, const QString& text) {

@@ -34,6 +34,7 @@ TForm14::TForm14(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) 
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(u"Edit1"_s);
     Edit1->setEnabled(false);
+    readableWhenDisabled(Edit1);
     Edit1->setAlignment(Qt::AlignRight);
     Label3 = new QLabel(u"Задайте кількість запитань  у першому  тестовому файлі:"_s, this);
     Label3->setObjectName(u"Label3"_s);

@@ -87,6 +87,8 @@ void TForm17::layOut() {
         w->setFont(arialFont(s.fontHeight(kFontPixels)));
     for (QLabel* l : {Label3, Label4, Label5})
         l->setFont(arialFont(s.fontHeight(16), true));
+    StatusBar1->setFont(arialFont(s.fontHeight(12)));
+    StatusBar1->panel(0)->setFont(StatusBar1->font());
 }
 
 void TForm17::FormActivate() {

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPalette>
+#include <QWidget>
 
 using namespace Qt::StringLiterals;
 
@@ -28,6 +30,12 @@ void setCurrentTestFile(AppState& state, const QString& path) {
     state.TestFileExt = testFileExtOf(path);
     state.TestFileName = path;
     state.TestDir = QFileInfo(path).absolutePath();
+}
+
+void readableWhenDisabled(QWidget* field) {
+    QPalette p = field->palette();
+    p.setColor(QPalette::Disabled, QPalette::Text, p.color(QPalette::Active, QPalette::WindowText));
+    field->setPalette(p);
 }
 
 QString failureText(const FileError& e) {

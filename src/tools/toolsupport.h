@@ -23,6 +23,9 @@ QString currentDialogDir(const AppState& state);
 // TestDir (its folder).
 void setCurrentTestFile(AppState& state, const QString& path);
 
+// A disabled field that only shows a value keeps its text dark enough to read.
+void readableWhenDisabled(QWidget* field);
+
 // "Не вдалося записати файл /x/a.tsm:\rNo space left on device"
 QString failureText(const FileError& e);
 // The reason a tool refused to start, for the teacher.
