@@ -1,0 +1,687 @@
+#include "editorwindow.h"
+
+#include "pictureview.h"
+#include "recordfields.h"
+
+#include "core/bytes.h"
+#include "core/questiontext.h"
+#include "core/rounding.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+namespace {
+const QString kSavePrompt = u"Текст змінено! Зберегти?"_s;
+const QString kLongQuestion =
+    u"Довжина запису у полі більша за 255 символів!\r"
+    u"Запис у тестовому файлі буде урізано до 255 символів!\r"
+    u"Для збереження всього тексту у полі його можна зберегти в окремому файлі.\r"
+    u"Yes - збереже текст поля повністю в окремому файлі\r"
+    u"No або Cancel - відбудеться урізання тексту до 255 символів"_s;
+const QString kMissingTextFile = u"Відсутній текстовий файл для поля запитання!\r"_s;
+const QString kMissingPicture = u"Відсутній файл малюнку!\r"_s;
+const QString kPictureHint = u"Подвійний Click-збільшує!\r ПКМ-меню!"_s;
+constexpr int kGaugeStep = 10;
+
+// Deletes the editor together with the main window, which does not own it
+// as a child.
+class OwnerLink : public QObject {
+public:
+    OwnerLink(QObject* owner, QWidget* window) : QObject(owner), window_(window) {}
+    ~OwnerLink() override { delete window_.data(); }
+
+private:
+    QPointer<QWidget> window_;
+};
+
+bool sameFile(const QString& a, const QString& b) {
+    const QFileInfo fa(a);
+    const QFileInfo fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return fa.absoluteFilePath() == fb.absoluteFilePath();
+}
+
+// Lines as the field shows them, wrapped lines counted.
+int shownLines(const QPlainTextEdit* memo) {
+    int lines = 0;
+    for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next())
+        lines += std::max(1, b.layout() ? b.layout()->lineCount() : 1);
+    return lines;
+}
+} // namespace
+
+EditorWindow::EditorWindow(AppContext& ctx, QWidget* owner)
+    : QWidget(nullptr, Qt::Window), ctx_(ctx) {
+    setObjectName(u"TForm3"_s);
+    setWindowTitle(u"Тестові запитання"_s);
+    normalFrame_ = buildEditorControls(this, *this, ctx.scale());
+    buffer_ = emptyQuestion(TestKind::Tsm);
+
+    connect(Button1, &QPushButton::clicked, this, &EditorWindow::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &EditorWindow::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &EditorWindow::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &EditorWindow::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &EditorWindow::Button5Click);
+    connect(Button6, &QPushButton::clicked, this, &EditorWindow::Button6Click);
+    connect(Button7, &QPushButton::clicked, this, &EditorWindow::Button7Click);
+    connect(Button8, &QPushButton::clicked, this, &EditorWindow::Button8Click);
+    connect(Button9, &QPushButton::clicked, this, &EditorWindow::Button9Click);
+    connect(Edit2, &QLineEdit::returnPressed, this, &EditorWindow::Edit2GoTo);
+    Edit2->installEventFilter(this);
+    connect(Timer1, &QTimer::timeout, this, &EditorWindow::Timer1Timer);
+
+    for (QPlainTextEdit* m : {Memo1, Memo2, Memo3, Memo4, Memo5, Memo7}) {
+        connect(m, &QPlainTextEdit::textChanged, this, &EditorWindow::markDirty);
+        connect(m, &QWidget::customContextMenuRequested, this,
+                [this, m](const QPoint& at) { PopupMenu1->popup(m->mapToGlobal(at)); });
+    }
+    for (QLineEdit* e : {Memo6, Memo8, Memo9})
+        connect(e, &QLineEdit::textChanged, this, &EditorWindow::markDirty);
+    for (QCheckBox* b : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5})
+        connect(b, &QCheckBox::toggled, this, &EditorWindow::markDirty);
+    connect(CheckBox6, &QCheckBox::toggled, this, &EditorWindow::CheckBox6Click);
+    for (QRadioButton* r : {RadioButton1, RadioButton2, RadioButton3, RadioButton4})
+        connect(r, &QRadioButton::toggled, this, &EditorWindow::markDirty);
+    connect(Image1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu2->popup(Image1->mapToGlobal(at)); });
+
+    ctx_.state.stopEditorTimer = [this] { Timer1->stop(); };
+    if (owner)
+        new OwnerLink(owner, this);
+}
+
+EditorWindow::~EditorWindow() {
+    ctx_.state.stopEditorTimer = nullptr;
+}
+
+// ---- Hand-over from the main window ----
+
+bool EditorWindow::startNewFile(const QString& path, TestKind kind) {
+    return start(path, kind, u"Новий тестовий файл - "_s);
+}
+
+bool EditorWindow::startEditing(const QString& path, TestKind kind) {
+    return start(path, kind, u"Редагування тестового файлу - "_s);
+}
+
+bool EditorWindow::start(const QString& path, TestKind kind, const QString& caption) {
+    if (!askSaveChanges())
+        return false;
+    try {
+        session_.open(path, kind);
+    } catch (const FileError& e) {
+        reportIoError(e);
+        return false;
+    }
+    setWindowTitle(caption + path);
+    GroupBox1->setVisible(kind == TestKind::Tsr);
+    showMaximized();
+    activateWindow();
+    try {
+        // A file without questions shows an empty question 1.
+        buffer_ = session_.readCurrent();
+    } catch (const FileError& e) {
+        reportIoError(e);
+        buffer_ = emptyQuestion(kind);
+    }
+    // Opening for editing empties the name of a missing picture in a
+    // four-level file only.
+    showQuestion({Wording::Open, true, kind == TestKind::Tsr});
+    enableNavigation();
+    Timer1->start();
+    Memo1->setFocus();
+    setClean();
+    return true;
+}
+
+bool EditorWindow::releaseFile(const QString& path) {
+    if (!session_.isOpen() || !sameFile(session_.path(), path))
+        return true;
+    if (!askSaveChanges())
+        return false;
+    try {
+        session_.close();
+    } catch (const FileError&) {
+        // Every save was written and flushed when it was made.
+    }
+    setClean();
+    hide();
+    return true;
+}
+
+// ---- Showing a question ----
+
+void EditorWindow::showNumbers(qint64 position) {
+    const QString n = QString::number(std::max<qint64>(position, 1));
+    Edit2->setText(n);
+    Label2->setText(n);
+}
+
+void EditorWindow::showQuestionCount() {
+    Label11->setText(QString::number(std::max<qint64>(session_.questionCount(), 1)));
+}
+
+void EditorWindow::showQuestionText(Wording wording) {
+    questionLink_.clear();
+    missingLink_.clear();
+    missingPlaceholder_.clear();
+    const QString& q = buffer_.Question;
+    if (!buffer_.QuestionInTextFile) {
+        Memo1->setToolTip(QString());
+        Memo1->setPlainText(recordTextToField(q));
+        return;
+    }
+    Memo1->setToolTip(q);
+    if (const std::optional<QString> text = readFieldTextFile(q)) {
+        Memo1->setPlainText(recordTextToField(*text));
+        questionLink_ = q;
+        return;
+    }
+    QString shown = q;
+    switch (wording) {
+    case Wording::Show:
+        ctx_.services.error(this, u"Запитання № "_s + QString::number(session_.position()) +
+                                      u": ВІДСУТНІЙ ТЕКСТОВИЙ ФАЙЛ для поля запитання!"_s +
+                                      u"\r"_s + q);
+        break;
+    case Wording::Last:
+        ctx_.services.error(this, kMissingTextFile + q);
+        break;
+    case Wording::Open:
+        ctx_.services.error(this, kMissingTextFile + q);
+        shown = u"Відсутній файл "_s + q;
+        break;
+    }
+    Memo1->setPlainText(recordTextToField(shown));
+    missingLink_ = q;
+    missingPlaceholder_ = Memo1->toPlainText();
+}
+
+void EditorWindow::showPicture(bool emptyMissingPicture) {
+    const QString name = buffer_.PictureFile;
+    if (name.isEmpty()) {
+        Image1->hide();
+        Image1->clear();
+        return;
+    }
+    if (!QFileInfo(name).isFile()) {
+        Image1->hide();
+        Image1->clear();
+        ctx_.services.error(this, kMissingPicture + name);
+        if (emptyMissingPicture)
+            Memo6->clear();
+        return;
+    }
+    if (buffer_.QuestionAndPicture)
+        applyPictureLayout();
+    QString reason;
+    if (Image1->load(name, &reason)) {
+        Image1->show();
+        return;
+    }
+    Image1->hide();
+    ctx_.services.error(this, u"Помилка читання малюнку!\r"_s + name + u"\r"_s + reason);
+}
+
+void EditorWindow::showQuestion(const ShowOptions& options) {
+    showNumbers(session_.position());
+    showQuestionText(options.wording);
+    showTexts(*this, buffer_);
+    showMarks(*this, buffer_);
+    if (kind() == TestKind::Tsr)
+        showLevel(*this, buffer_);
+    showQuestionCount();
+    if (options.resetLayout)
+        restoreNormalLayout();
+    showPicture(options.emptyMissingPicture);
+    setClean();
+}
+
+bool EditorWindow::goTo(qint64 i, Wording wording) {
+    try {
+        buffer_ = session_.read(i);
+    } catch (const FileError& e) {
+        reportIoError(e);
+        return false;
+    }
+    showQuestion({wording});
+    return true;
+}
+
+void EditorWindow::restoreNormalLayout() {
+    for (QPlainTextEdit* m : {Memo2, Memo3, Memo4, Memo5, Memo7})
+        m->show();
+    Image1->setGeometry(normalFrame_);
+}
+
+void EditorWindow::applyPictureLayout() {
+    for (QPlainTextEdit* m : {Memo2, Memo3, Memo4, Memo5, Memo7})
+        m->hide();
+    const QRect first = Memo2->geometry();
+    const int bottom = Memo7->geometry().y() + Memo7->geometry().height();
+    Image1->setGeometry(first.x(), first.y(), Memo1->width() - first.x(), bottom - first.y());
+}
+
+void EditorWindow::enableNavigation() {
+    for (QPushButton* b : {Button4, Button5, Button6, Button7})
+        b->setEnabled(true);
+    Edit2->setEnabled(true);
+}
+
+bool EditorWindow::isDirty() const {
+    return !Label12->isHidden();
+}
+void EditorWindow::markDirty() {
+    Label12->show();
+}
+void EditorWindow::setClean() {
+    Label12->hide();
+}
+
+// ---- Navigation ----
+
+bool EditorWindow::askSaveChanges() {
+    if (!isDirty())
+        return true;
+    switch (
+        ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::YesNoCancel, kSavePrompt)) {
+    case MsgAnswer::Yes:
+        return saveFromPrompt();
+    case MsgAnswer::No:
+        revertFromPrompt();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void EditorWindow::Button4Click() {
+    if (!isEditing() || !askSaveChanges())
+        return;
+    if (session_.hasQuestions())
+        goTo(1);
+}
+
+void EditorWindow::Button5Click() {
+    if (!isEditing() || !askSaveChanges())
+        return;
+    if (session_.position() <= 1 || !session_.hasQuestions()) {
+        restoreNormalLayout();
+        if (CheckBox6->isChecked())
+            applyPictureLayout();
+        setClean();
+        return;
+    }
+    goTo(session_.position() - 1);
+}
+
+void EditorWindow::Button6Click() {
+    if (!isEditing() || !askSaveChanges())
+        return;
+    if (session_.position() >= session_.count() - 1)
+        lastQuestion();
+    else
+        goTo(session_.position() + 1);
+}
+
+void EditorWindow::Button7Click() {
+    if (!isEditing() || !askSaveChanges())
+        return;
+    lastQuestion();
+}
+
+void EditorWindow::lastQuestion() {
+    if (session_.hasQuestions() &&
+        !goTo(session_.count() - 1, kind() == TestKind::Tsm ? Wording::Last : Wording::Show))
+        return;
+    if (ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::YesNoCancel,
+                              u"Останній запис! Добавити запис?"_s) == MsgAnswer::Yes)
+        appendQuestion();
+    setClean();
+}
+
+void EditorWindow::Edit2GoTo() {
+    if (!isEditing())
+        return;
+    const std::optional<qint64> n = parseRecordNumber(Edit2->text());
+    if (!n) {
+        ctx_.services.error(this, u"Неправильний тип значення!"_s);
+        return;
+    }
+    if (*n < 1 || *n > session_.count() - 1) {
+        ctx_.services.error(this, u"Вихід за межі записів!"_s);
+        showNumbers(session_.position());
+        return;
+    }
+    // Going to another question asks about the unsaved changes like the
+    // buttons do, instead of dropping them.
+    if (!askSaveChanges()) {
+        showNumbers(session_.position());
+        return;
+    }
+    try {
+        buffer_ = session_.read(*n);
+    } catch (const FileError&) {
+        ctx_.services.error(this, u"Помилка введення значення!"_s);
+        return;
+    }
+    showQuestion({});
+}
+
+void EditorWindow::Button2Click() {
+    if (!isEditing())
+        return;
+    try {
+        buffer_ = session_.readCurrent();
+    } catch (const FileError& e) {
+        reportIoError(e);
+        return;
+    }
+    showQuestion({Wording::Show, false});
+    enableNavigation();
+    Memo1->setFocus();
+}
+
+void EditorWindow::Button3Click() {
+    close();
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event) {
+    restoreNormalLayout();
+    if (!askSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    for (QPushButton* b : {Button4, Button5, Button6, Button7})
+        b->setEnabled(true);
+    Edit2->setEnabled(false);
+    event->accept();
+}
+
+void EditorWindow::CheckBox6Click() {
+    markDirty();
+    if (CheckBox6->isChecked())
+        applyPictureLayout();
+    else
+        restoreNormalLayout();
+}
+
+// ---- Saving ----
+
+void EditorWindow::Button1Click() {
+    if (!isEditing() || !takeQuestion(true))
+        return;
+    buffer_ = takeFields(*this, buffer_, kind(), true);
+    if (writeBuffer())
+        afterSave();
+}
+
+bool EditorWindow::saveFromPrompt() {
+    Gauge1->setValue(0);
+    Gauge1->show();
+    if (!takeQuestion(false))
+        return false;
+    restoreNormalLayout();
+    buffer_ = takeFields(*this, buffer_, kind(), false);
+    if (!writeBuffer())
+        return false;
+    afterSave();
+    return true;
+}
+
+void EditorWindow::revertFromPrompt() {
+    try {
+        buffer_ = session_.readCurrent();
+    } catch (const FileError& e) {
+        reportIoError(e);
+    }
+    restoreNormalLayout();
+    showQuestion({Wording::Show, false, true});
+    enableNavigation();
+    Memo1->setFocus();
+}
+
+bool EditorWindow::takeQuestion(bool trim) {
+    if (!missingLink_.isEmpty() && Memo1->toPlainText() == missingPlaceholder_) {
+        // Nothing typed over the note of a missing field text file: the record
+        // keeps naming its file.
+        buffer_.Question = missingLink_;
+        buffer_.QuestionInTextFile = true;
+        return true;
+    }
+    const QString text = fieldTextToRecord(Memo1->toPlainText());
+    const QString q = trim ? trimField(text) : text;
+    if (exceedsField(q)) {
+        if (!questionLink_.isEmpty()) {
+            // Already kept in a field text file: that file gets the new text.
+            try {
+                writeFieldTextFile(questionLink_, text);
+            } catch (const FileError& e) {
+                reportIoError(e);
+                return false;
+            }
+            buffer_.Question = cutToCapacity(questionLink_, kShortStringCapacity);
+            buffer_.QuestionInTextFile = true;
+            return true;
+        }
+        if (ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::YesNoCancel,
+                                  kLongQuestion) == MsgAnswer::Yes)
+            return chooseFieldTextFile(text);
+    }
+    buffer_.Question = cutToCapacity(q, kShortStringCapacity);
+    buffer_.QuestionInTextFile = false;
+    questionLink_.clear();
+    missingLink_.clear();
+    Memo1->setToolTip(QString());
+    return true;
+}
+
+bool EditorWindow::chooseFieldTextFile(const QString& text) {
+    FileDialogSpec spec;
+    spec.title = u"Записати запитання у текстовий файл"_s;
+    spec.filter = u"Текстові файли (*.txt)|*.txt"_s;
+    spec.defaultExt = u"txt"_s;
+    spec.initialDir = currentDir();
+    // Without a file nothing is saved: the long text stays in the window.
+    const QString name = ctx_.services.saveFile(this, spec).fileName;
+    if (name.isEmpty())
+        return false;
+    if (QFileInfo::exists(name) &&
+        ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::YesNoCancel,
+                              u"Файл "_s + name + u" вже існує!"_s + u"\r"_s + u"Переписати?"_s) !=
+            MsgAnswer::Yes)
+        return false;
+    try {
+        writeFieldTextFile(name, text);
+    } catch (const FileError& e) {
+        reportIoError(e);
+        return false;
+    }
+    buffer_.Question = cutToCapacity(name, kShortStringCapacity);
+    buffer_.QuestionInTextFile = true;
+    questionLink_ = name;
+    missingLink_.clear();
+    Memo1->setToolTip(buffer_.Question);
+    return true;
+}
+
+bool EditorWindow::writeBuffer() {
+    try {
+        session_.save(buffer_);
+    } catch (const FileError& e) {
+        reportIoError(e);
+        return false;
+    }
+    return true;
+}
+
+void EditorWindow::afterSave() {
+    showNumbers(session_.position());
+    showQuestionCount();
+    Timer1->start();
+    Gauge1->setValue(0);
+    Gauge1->show();
+    enableNavigation();
+    setClean();
+}
+
+// ---- Inserting, appending, deleting ----
+
+void EditorWindow::Button9Click() {
+    if (!isEditing() || !askSaveChanges())
+        return;
+    Image1->hide();
+    Memo6->clear();
+    try {
+        session_.insertEmpty();
+    } catch (const FileError& e) {
+        reportIoError(e);
+        Button2Click(); // the file is as it was: show its question again
+        return;
+    }
+    buffer_ = emptyQuestion(kind());
+    showQuestion({});
+    Memo1->setFocus();
+    setClean();
+}
+
+void EditorWindow::appendQuestion() {
+    clearTexts(*this);
+    clearMarks(*this);
+    Image1->hide();
+    // The new question takes the level shown before.
+    Question q = takeFields(*this, emptyQuestion(kind()), kind(), false);
+    try {
+        session_.append(q);
+    } catch (const FileError& e) {
+        reportIoError(e);
+        Button2Click();
+        return;
+    }
+    buffer_ = q;
+    questionLink_.clear();
+    missingLink_.clear();
+    Memo1->setToolTip(QString());
+    showNumbers(session_.position());
+    showQuestionCount();
+    Memo1->setFocus();
+    setClean();
+}
+
+void EditorWindow::Button8Click() {
+    if (!isEditing())
+        return;
+    if (!session_.hasQuestions()) {
+        ctx_.services.error(this, u"Дія неможлива!\rУ файлі відсутні запитання!"_s);
+        return;
+    }
+    if (ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::YesNoCancel,
+                              u"Запис буде знищено!"_s) != MsgAnswer::Yes)
+        return;
+    const qint64 n = session_.count();
+    const qint64 p = session_.position();
+    if (n == 2) {
+        // The only question is emptied, keeping its picture name.
+        showNumbers(p);
+        clearTexts(*this, true);
+        clearMarks(*this);
+        selectLowLevel(*this);
+        Question q = takeFields(*this, emptyQuestion(kind()), kind(), false);
+        buffer_ = q;
+        questionLink_.clear();
+        missingLink_.clear();
+        Memo1->setToolTip(QString());
+        if (!writeBuffer())
+            return;
+        Memo1->setFocus();
+        Gauge1->setValue(0);
+        Gauge1->show();
+        Timer1->start();
+        showQuestionCount();
+        markDirty();
+        return;
+    }
+    try {
+        session_.removeCurrent();
+    } catch (const FileError& e) {
+        reportIoError(e);
+        return;
+    }
+    setClean(); // unsaved changes went with the question
+    if (p == n - 1)
+        lastQuestion();
+    else
+        goTo(session_.position());
+    Gauge1->setValue(0);
+    Gauge1->show();
+    Timer1->start();
+    showQuestionCount();
+}
+
+// ---- Housekeeping ----
+
+void EditorWindow::Timer1Timer() {
+    Timer1->setInterval(10);
+    for (QPlainTextEdit* m : {Memo1, Memo2, Memo3, Memo4, Memo5, Memo7}) {
+        const double pixels = QFontInfo(m->font()).pixelSize();
+        const qint64 fit = roundHalfEven(m->height() / (pixels * 1.4) - 0.5);
+        m->setVerticalScrollBarPolicy(shownLines(m) > fit ? Qt::ScrollBarAlwaysOn
+                                                          : Qt::ScrollBarAlwaysOff);
+    }
+    Gauge1->setValue(std::min(Gauge1->value() + kGaugeStep, Gauge1->maximum()));
+    if (Gauge1->value() >= Gauge1->maximum())
+        Gauge1->hide();
+    Image1->setToolTip(kPictureHint);
+}
+
+void EditorWindow::FormActivate() {
+    Timer1->start();
+    Edit2->setEnabled(true);
+    if (CheckBox6->isChecked() && !Image1->isHidden())
+        applyPictureLayout();
+}
+
+void EditorWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit2 && event->type() == QEvent::MouseButtonDblClick) {
+        Edit2GoTo();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void EditorWindow::reportIoError(const std::exception& e) {
+    const auto* fileError = dynamic_cast<const FileError*>(&e);
+    ctx_.services.error(this,
+                        u"Помилка вводу/виводу!\r"_s +
+                            (fileError ? fileError->message() : QString::fromLocal8Bit(e.what())));
+}
+
+QString EditorWindow::currentDir() const {
+    return ctx_.state.TestDir.isEmpty() ? ctx_.state.ProgramDir : ctx_.state.TestDir;
+}
+
+} // namespace zorvik

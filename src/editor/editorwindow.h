@@ -1,0 +1,117 @@
+// TForm3, the question editor: one question of a test file at a time, with
+// navigation, saving, inserting, appending and deleting. A top-level window
+// beside the main window; it works on its own EditSession, so commands of the
+// main window started while it is open cannot redirect its saves.
+#pragma once
+
+#include "editorcontrols.h"
+
+#include "core/editing.h"
+#include "ui/context.h"
+
+#include <QWidget>
+
+namespace zorvik {
+
+class EditorWindow : public QWidget, public EditorControls {
+    Q_OBJECT
+public:
+    // `owner` (the main window) destroys the editor; the editor is not its
+    // child so that the main window can come in front of it.
+    EditorWindow(AppContext& ctx, QWidget* owner);
+    ~EditorWindow() override;
+
+    // The main window's hand-over after Create ("Новий тестовий файл - ") and
+    // Open ("Редагування тестового файлу - "): the unsaved changes of the file
+    // shown so far are asked about first. False when the user kept them
+    // (Cancel) or the file could not be opened.
+    bool startNewFile(const QString& path, TestKind kind);
+    bool startEditing(const QString& path, TestKind kind);
+    // Before a command replaces the file at `path`: if the editor works on it,
+    // the save prompt, then the editor lets go of it and closes. False on Cancel.
+    bool releaseFile(const QString& path);
+
+    bool isEditing() const { return session_.isOpen(); }
+    EditSession& session() { return session_; }
+    // Unsaved changes: Label12 is shown.
+    bool isDirty() const;
+    // "Текст змінено! Зберегти?" when there are unsaved changes. False on
+    // Cancel (or a save that did not happen): the command asking stops.
+    bool askSaveChanges();
+
+public slots:
+    void Button1Click(); // save
+    void Button2Click(); // discard the changes
+    void Button3Click(); // leave
+    void Button4Click(); // first
+    void Button5Click(); // previous
+    void Button6Click(); // next
+    void Button7Click(); // last, then the offer to append
+    void Button8Click(); // delete
+    void Button9Click(); // insert
+    void Edit2GoTo();    // Enter or double click in Edit2
+    void CheckBox6Click();
+    void Timer1Timer();
+    void FormActivate();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // How a missing field text file is reported.
+    enum class Wording { Show, Last, Open };
+    struct ShowOptions {
+        Wording wording = Wording::Show;
+        bool resetLayout = true;
+        bool emptyMissingPicture = false;
+    };
+
+    bool start(const QString& path, TestKind kind, const QString& caption);
+    void showEmptyFile();
+    // Shows the buffer (ShowRecord); the session stands on it.
+    void showQuestion(const ShowOptions& options);
+    void showQuestionText(Wording wording);
+    void showPicture(bool emptyMissingPicture);
+    void showNumbers(qint64 position);
+    void showQuestionCount();
+    void restoreNormalLayout(); // Img1Begin
+    void applyPictureLayout();
+    void enableNavigation();
+
+    // Reads question i and shows it; reports a failure.
+    bool goTo(qint64 i, Wording wording = Wording::Show);
+    void lastQuestion();
+    void appendQuestion();
+    void markDirty();
+    void setClean();
+
+    // SaveRecordYes / SaveRecordNo: the answers of the save prompt.
+    bool saveFromPrompt();
+    void revertFromPrompt();
+    // Memo1 into the buffer by the long-question rules; false when the user
+    // called the save off.
+    bool takeQuestion(bool trim);
+    bool chooseFieldTextFile(const QString& text);
+    bool writeBuffer();
+    void afterSave();
+
+    void reportIoError(const std::exception& e);
+    QString currentDir() const;
+    TestKind kind() const { return session_.kind(); }
+
+    AppContext& ctx_;
+    EditSession session_;
+    Question buffer_;
+    QRect normalFrame_;
+    // The field text file the question shown lives in (empty: in its record).
+    QString questionLink_;
+    // The field text file of the question shown that was missing, and what
+    // Memo1 showed in its place: saved unchanged, the record keeps its link.
+    QString missingLink_;
+    QString missingPlaceholder_;
+    bool leaving_ = false;
+};
+
+} // namespace zorvik
