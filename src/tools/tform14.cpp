@@ -91,8 +91,10 @@ bool TForm14::openSource(const QString& source) {
     // A new source starts with an empty answer.
     Edit2->clear();
     setWindowTitle(u"Розбити файл - "_s + source_);
+    // Already open for another file: brought to the front again.
+    if (isVisible())
+        raise();
     show();
-    raise();
     activateWindow();
     Edit2->setFocus();
     return true;

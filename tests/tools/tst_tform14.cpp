@@ -81,6 +81,21 @@ private slots:
         QVERIFY(!form_->isVisible());
     }
 
+    void commandAgainSwitchesTheSource() {
+        shell_->makeTest(u"math.tsm"_s, 10);
+        shell_->makeTest(u"bio.tsr"_s, 6);
+        splitCommand(u"math.tsm"_s);
+        form_->Edit2->setText(u"3"_s);
+        splitCommand(u"bio.tsr"_s);
+        QCOMPARE(form_->windowTitle(), u"Розбити файл - "_s + shell_->path(u"bio.tsr"_s));
+        QCOMPARE(form_->Edit1->text(), u"6"_s);
+        QVERIFY(form_->Edit2->text().isEmpty());
+        shell_->services.answers = {MsgAnswer::Yes};
+        answer(u"2"_s);
+        QCOMPARE(shell_->recordsOf(u"bio1.tsr"_s), 3);
+        QCOMPARE(shell_->recordsOf(u"bio2.tsr"_s), 5);
+    }
+
     void commandOnAMissingOrForeignFile() {
         shell_->services.answers = {MsgAnswer::Ok};
         splitCommand(u"gone.tsm"_s);
