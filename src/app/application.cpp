@@ -3,6 +3,8 @@
 #include "mainwindow.h"
 #include "splashwindow.h"
 
+#include "journal/journalwindow.h"
+#include "journal/openjournaldialog.h"
 #include "tools/tform14.h"
 #include "tools/tform17.h"
 #include "tools/toolcommands.h"
@@ -43,8 +45,8 @@ void Application::createWindows() {
     // TForm4: testing window without going back
     // TForm5: one-level parameters
     // TForm6: student's name and group
-    // TForm8: journal
-    // TForm10: open journal
+    ctx_.windows.add(new TForm8(ctx_, main_));
+    ctx_.windows.add(new TForm10(ctx_, main_));
     // TForm11: testing mode
     ctx_.windows.add(new TForm14(ctx_, main_));
     // TForm16: four-level parameters
