@@ -1,8 +1,10 @@
 #include "application.h"
 
+#include "commands.h"
 #include "mainwindow.h"
 #include "splashwindow.h"
 
+#include "editor/editorwindow.h"
 #include "journal/journalwindow.h"
 #include "journal/openjournaldialog.h"
 #include "tools/tform14.h"
@@ -41,7 +43,7 @@ void Application::createWindows() {
     ctx_.windows.add(main_);
 
     // The long-lived windows, in the order of creation.
-    // TForm3: question editor
+    ctx_.windows.add(new EditorWindow(ctx_, main_));
     // TForm4: testing window without going back
     // TForm5: one-level parameters
     // TForm6: student's name and group
@@ -54,7 +56,7 @@ void Application::createWindows() {
     // TForm18: testing window with going back
 
     // Commands wired to the main window's buttons and menu.
-    // Commands: create, open, parameters, testing, journal
+    new Commands(ctx_, main_);
     installToolCommands(ctx_, main_);
     // Export: export to Word and text, printing
 }

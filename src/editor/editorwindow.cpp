@@ -15,13 +15,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTimer>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -39,17 +39,6 @@ const QString kMissingTextFile = u"Відсутній текстовий фай�
 const QString kMissingPicture = u"Відсутній файл малюнку!\r"_s;
 const QString kPictureHint = u"Подвійний Click-збільшує!\r ПКМ-меню!"_s;
 constexpr int kGaugeStep = 10;
-
-// Deletes the editor together with the main window, which does not own it
-// as a child.
-class OwnerLink : public QObject {
-public:
-    OwnerLink(QObject* owner, QWidget* window) : QObject(owner), window_(window) {}
-    ~OwnerLink() override { delete window_.data(); }
-
-private:
-    QPointer<QWidget> window_;
-};
 
 bool sameFile(const QString& a, const QString& b) {
     const QFileInfo fa(a);
@@ -69,7 +58,7 @@ int shownLines(const QPlainTextEdit* memo) {
 } // namespace
 
 EditorWindow::EditorWindow(AppContext& ctx, QWidget* owner)
-    : QWidget(nullptr, Qt::Window), ctx_(ctx) {
+    : QWidget(owner, Qt::Window), ctx_(ctx) {
     setObjectName(u"TForm3"_s);
     setWindowTitle(u"Тестові запитання"_s);
     normalFrame_ = buildEditorControls(this, *this, ctx.scale());
@@ -104,8 +93,6 @@ EditorWindow::EditorWindow(AppContext& ctx, QWidget* owner)
             [this](const QPoint& at) { PopupMenu2->popup(Image1->mapToGlobal(at)); });
 
     ctx_.state.stopEditorTimer = [this] { Timer1->stop(); };
-    if (owner)
-        new OwnerLink(owner, this);
 }
 
 EditorWindow::~EditorWindow() {
@@ -657,6 +644,14 @@ void EditorWindow::FormActivate() {
     Edit2->setEnabled(true);
     if (CheckBox6->isChecked() && !Image1->isHidden())
         applyPictureLayout();
+}
+
+void EditorWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Owned by the main window, but not kept above it: the main window's
+    // commands stay at hand beside the maximised editor.
+    if (QWindow* handle = windowHandle())
+        handle->setTransientParent(nullptr);
 }
 
 void EditorWindow::changeEvent(QEvent* event) {

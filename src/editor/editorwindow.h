@@ -16,8 +16,7 @@ namespace zorvik {
 class EditorWindow : public QWidget, public EditorControls {
     Q_OBJECT
 public:
-    // `owner` (the main window) destroys the editor; the editor is not its
-    // child so that the main window can come in front of it.
+    // A window of its own, owned by `owner` (the main window).
     EditorWindow(AppContext& ctx, QWidget* owner);
     ~EditorWindow() override;
 
@@ -57,6 +56,7 @@ public slots:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
