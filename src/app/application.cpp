@@ -7,6 +7,8 @@
 #include "editor/editorwindow.h"
 #include "journal/journalwindow.h"
 #include "journal/openjournaldialog.h"
+#include "testing/namewindow.h"
+#include "testing/testingwindow.h"
 #include "tools/tform14.h"
 #include "tools/tform17.h"
 #include "tools/toolcommands.h"
@@ -44,16 +46,16 @@ void Application::createWindows() {
 
     // The long-lived windows, in the order of creation.
     ctx_.windows.add(new EditorWindow(ctx_, main_));
-    // TForm4: testing window without going back
+    ctx_.windows.add(new PlainTestingWindow(ctx_, main_));
     // TForm5: one-level parameters
-    // TForm6: student's name and group
+    ctx_.windows.add(new NameWindow(ctx_, main_));
     ctx_.windows.add(new TForm8(ctx_, main_));
     ctx_.windows.add(new TForm10(ctx_, main_));
     // TForm11: testing mode
     ctx_.windows.add(new TForm14(ctx_, main_));
     // TForm16: four-level parameters
     ctx_.windows.add(new TForm17(ctx_, main_));
-    // TForm18: testing window with going back
+    ctx_.windows.add(new GoBackTestingWindow(ctx_, main_));
 
     // Commands wired to the main window's buttons and menu.
     new Commands(ctx_, main_);
