@@ -1,0 +1,118 @@
+#include "paramform.h"
+
+#include "ui/fonts.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+ParamForm::ParamForm(AppContext& ctx, QWidget* parent, const QString& name, int fontPixels)
+    : QDialog(parent, Qt::Dialog), ctx_(ctx) {
+    setObjectName(name);
+    setModal(true);
+    setFont(arialFont(ctx_.scale().fontHeight(fontPixels)));
+}
+
+QLabel* ParamForm::label(const QString& name, const QString& text, int left, int top, int width,
+                         int height, const QColor& color, bool bold) {
+    auto* l = new QLabel(text, this);
+    l->setObjectName(name);
+    l->setWordWrap(true);
+    QFont f = font();
+    f.setBold(bold);
+    l->setFont(f);
+    if (color.isValid()) {
+        QPalette p = l->palette();
+        p.setColor(QPalette::WindowText, color);
+        l->setPalette(p);
+    }
+    ctx_.scale().place(l, left, top, width, height);
+    return l;
+}
+
+QLineEdit* ParamForm::edit(const QString& name, const QString& text, int left, int top, int width,
+                           int height) {
+    auto* e = new QLineEdit(text, this);
+    e->setObjectName(name);
+    ctx_.scale().place(e, left, top, width, height);
+    return e;
+}
+
+QPushButton* ParamForm::button(const QString& name, const QString& text, int left, int top,
+                               int width, int height) {
+    auto* b = new QPushButton(text, this);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    ctx_.scale().place(b, left, top, width, height);
+    return b;
+}
+
+void ParamForm::setDesignSize(int width, int height) {
+    const Scale s = ctx_.scale();
+    setFixedSize(s.width(width), s.height(height));
+}
+
+FieldTexts ParamForm::fieldTexts() const {
+    FieldTexts texts;
+    for (const QLineEdit* e : findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly))
+        texts.insert(e->objectName(), e->text());
+    return texts;
+}
+
+void ParamForm::refuse(const FieldProblem& problem) {
+    ctx_.services.error(this, problem.message);
+    for (const QString& name : problem.clear) {
+        // A disabled field cannot be typed into again, so it keeps its value.
+        if (auto* e = findChild<QLineEdit*>(name); e && e->isEnabled())
+            e->clear();
+    }
+    focusField(findChild<QWidget*>(problem.focus));
+}
+
+void ParamForm::focusField(QWidget* target) {
+    if (target && target->isEnabled()) {
+        target->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->isHidden()) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+void ParamForm::reportFailure(const QString& text) {
+    ctx_.services.error(this, text);
+}
+
+void ParamForm::chooseJournal(QLineEdit* field) {
+    FileDialogSpec spec;
+    spec.title = u"Задайте шлях до журналу"_s;
+    spec.defaultExt = u"ocn"_s;
+    spec.filter = u"Журнал оцінок (*.ocn)|*.ocn"_s;
+    spec.initialDir = ctx_.state.TestDir;
+    // The save form of the dialog lets the teacher name a new journal too.
+    const FileDialogResult chosen = ctx_.services.saveFile(this, spec);
+    if (!chosen.accepted())
+        return;
+    if (!journalPathStorable(chosen.fileName)) {
+        // Stored cut or with letters replaced, it would name another file.
+        ctx_.services.error(this, u"Шлях до журналу довший за 255 символів або містить "
+                                  u"недопустимі символи!\rОберіть інше місце для журналу."_s);
+        return;
+    }
+    ctx_.state.JournalPath = chosen.fileName;
+    field->setText(chosen.fileName);
+}
+
+void ParamForm::showTestingMode() {
+    if (auto* mode = ctx_.windows.get<QDialog>(u"TForm11"_s))
+        ctx_.services.showModal(mode);
+}
+
+} // namespace zorvik
