@@ -26,9 +26,11 @@ namespace zorvik {
 namespace {
 // Design font sizes in pixels. Buttons, the record number and the level group
 // follow the screen; labels, text fields and check boxes keep their size.
-constexpr int kScaledFont = 11;
+constexpr int kScaledFont = 10;
+constexpr int kSmallScaledFont = 9; // the two clipboard buttons share one row
 constexpr int kLabelFont = 12;
-constexpr int kMemoFont = 14;
+constexpr int kNumberFont = 14; // the "Запитання № N із M" line
+constexpr int kMemoFont = 15;
 
 // Answer rows: top of the first, the step between rows, a field's height.
 constexpr int kAnswerTop = 146;
@@ -85,6 +87,11 @@ QLineEdit* fileField(QWidget* parent, const char16_t* name) {
     auto* e = make<QLineEdit>(parent, name);
     e->setEnabled(false);
     e->setFont(arialFont(kLabelFont));
+    // Disabled, yet the name must stay readable.
+    QPalette palette = e->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text,
+                     palette.color(QPalette::Active, QPalette::Text));
+    e->setPalette(palette);
     return e;
 }
 
@@ -107,8 +114,8 @@ QRect buildEditorControls(QWidget* w, EditorControls& c, const Scale& s) {
     c.Label2 = label(w, u"Label2", u"1"_s);
     c.Label10 = label(w, u"Label10", u"із"_s);
     c.Label11 = label(w, u"Label11", u"1"_s);
-    for (QLabel* l : {c.Label2, c.Label11})
-        l->setFont(arialFont(kLabelFont, true));
+    for (QLabel* l : {c.Label1, c.Label2, c.Label10, c.Label11})
+        l->setFont(arialFont(kNumberFont, l == c.Label2 || l == c.Label11));
     c.Button4 = button(w, u"Button4", u"|<<"_s, u"Перший"_s);
     c.Button5 = button(w, u"Button5", u"<"_s, u"Попередній"_s);
     c.Edit2 = make<QLineEdit>(w, u"Edit2");
@@ -164,7 +171,7 @@ QRect buildEditorControls(QWidget* w, EditorControls& c, const Scale& s) {
     c.BitBtn2 = button(w, u"BitBtn2", u"Відео"_s, u"Вставити відеофрагмент"_s);
 
     c.Label12 = label(w, u"Label12", u"Для внесення змін не забудьте натиснути кнопку Записати!"_s);
-    c.Label12->setFont(arialFont(kLabelFont, true));
+    c.Label12->setFont(arialFont(kLabelFont + 1, true));
     c.Label12->setStyleSheet(u"color: red;"_s);
     c.Label12->hide();
 
@@ -219,10 +226,10 @@ QRect buildEditorControls(QWidget* w, EditorControls& c, const Scale& s) {
 
     // Positions, then the fonts that follow the screen.
     s.place(w, 0, 0, 640, 480);
-    s.place(c.Label1, 8, 6, 72, 16);
-    s.place(c.Label2, 80, 6, 36, 16);
-    s.place(c.Label10, 118, 6, 14, 16);
-    s.place(c.Label11, 134, 6, 40, 16);
+    s.place(c.Label1, 8, 5, 86, 18);
+    s.place(c.Label2, 96, 5, 32, 18);
+    s.place(c.Label10, 128, 5, 14, 18);
+    s.place(c.Label11, 144, 5, 34, 18);
     s.place(c.Button4, 180, 2, 30, 22);
     s.place(c.Button5, 212, 2, 30, 22);
     s.place(c.Edit2, 244, 2, 46, 22);
@@ -283,6 +290,8 @@ QRect buildEditorControls(QWidget* w, EditorControls& c, const Scale& s) {
              c.Button12,     c.BitBtn1,      c.BitBtn2,     c.BitBtn9, c.GroupBox1, c.RadioButton1,
              c.RadioButton2, c.RadioButton3, c.RadioButton4})
         s.setFontPixels(f, kScaledFont);
+    for (QWidget* f : {c.Button11, c.Button12})
+        s.setFontPixels(f, kSmallScaledFont);
 
     // Tab order: the question, each answer with its mark, the level, the
     // commands, the navigation.

@@ -119,9 +119,9 @@ private slots:
         EditorWindow editor(ctx, nullptr);
         // Memo1 is at 8, 32, 488 x 94 in the design; 94 x 1.6 = 150.4.
         QCOMPARE(editor.Memo1->geometry(), QRect(13, 51, 781, 150));
-        // Buttons' fonts follow the screen (11 x 1.6 = 17.6), labels' do not.
-        QCOMPARE(editor.Button1->font().pixelSize(), 18);
-        QCOMPARE(editor.Label1->font().pixelSize(), 12);
+        // Buttons' fonts follow the screen (10 x 1.6 = 16), labels' do not.
+        QCOMPARE(editor.Button1->font().pixelSize(), 16);
+        QCOMPARE(editor.Label3->font().pixelSize(), 12);
     }
 
     void openShowsQuestionOne_data() {
