@@ -7,6 +7,9 @@
 #include "editor/editorwindow.h"
 #include "journal/journalwindow.h"
 #include "journal/openjournaldialog.h"
+#include "params/tform11.h"
+#include "params/tform16.h"
+#include "params/tform5.h"
 #include "testing/namewindow.h"
 #include "testing/testingwindow.h"
 #include "tools/tform14.h"
@@ -47,13 +50,13 @@ void Application::createWindows() {
     // The long-lived windows, in the order of creation.
     ctx_.windows.add(new EditorWindow(ctx_, main_));
     ctx_.windows.add(new PlainTestingWindow(ctx_, main_));
-    // TForm5: one-level parameters
+    ctx_.windows.add(new TForm5(ctx_, main_));
     ctx_.windows.add(new NameWindow(ctx_, main_));
     ctx_.windows.add(new TForm8(ctx_, main_));
     ctx_.windows.add(new TForm10(ctx_, main_));
-    // TForm11: testing mode
+    ctx_.windows.add(new TForm11(ctx_, main_));
     ctx_.windows.add(new TForm14(ctx_, main_));
-    // TForm16: four-level parameters
+    ctx_.windows.add(new TForm16(ctx_, main_));
     ctx_.windows.add(new TForm17(ctx_, main_));
     ctx_.windows.add(new GoBackTestingWindow(ctx_, main_));
 
