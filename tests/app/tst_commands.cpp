@@ -282,6 +282,19 @@ private slots:
         }
     }
 
+    // X.TSM is neither kind: the command ends after the dialog, silently.
+    void testingUpperCaseExtension() {
+        Shell s;
+        writeNumbered(s.path(u"X.TSM"_s), TestKind::Tsm, 1);
+        writeFileAtomically(s.path(u"test.ns1"_s), ns1(u"x.tsm"_s, 1).encode());
+        s.choose(s.path(u"X.TSM"_s));
+        s.click(u"Button4");
+        QCOMPARE(s.state().TestFileExt, u".TSM"_s);
+        QVERIFY(s.services.messages.isEmpty());
+        QVERIFY(s.services.modalShown.isEmpty());
+        QVERIFY(!s.state().TsmFile.isOpen());
+    }
+
     void testingWithoutParameterFile() {
         Shell s;
         writeNumbered(s.path(u"y.tsm"_s), TestKind::Tsm, 1);
