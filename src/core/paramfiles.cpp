@@ -1,5 +1,8 @@
 #include "paramfiles.h"
 
+#include "bytes.h"
+#include "cp1251.h"
+
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -11,6 +14,14 @@ QString paramKey(QStringView path) {
         std::max({path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'), path.lastIndexOf(u':')});
     return path.sliced(cut + 1).toString();
 }
+
+namespace {
+// The key as a record can hold it: a name with characters that Windows-1251
+// lacks is stored with "?" and must still find its record.
+QString storedKey(QStringView path) {
+    return fromCp1251(toCp1251(cutToCapacity(paramKey(path), kShortStringCapacity)));
+}
+} // namespace
 
 QString ns1Path(const QString& programDir) {
     return programDir + u"/test.ns1"_s;
@@ -44,7 +55,7 @@ bool ParamEditor<R>::open(const QString& paramPath, const QString& testFileName,
         file_.openExisting(paramPath, R::Size);
     else
         file_.create(paramPath, R::Size);
-    const QString key = paramKey(testFileName);
+    const QString key = storedKey(testFileName);
     const qint64 n = file_.count();
     for (qint64 i = 0; i < n; ++i) {
         file_.seek(i);
@@ -78,7 +89,7 @@ ParamLookup lookupParams(const QString& paramPath, const QString& testFileName, 
     const qint64 n = file.count();
     if (n == 0)
         return ParamLookup::EmptyFile;
-    const QString key = paramKey(testFileName);
+    const QString key = storedKey(testFileName);
     for (qint64 i = 0; i < n; ++i) {
         current = file.template readRecord<R>();
         if (paramKey(current.TestName) == key)

@@ -118,6 +118,16 @@ private slots:
         editor.close();
     }
 
+    void nameOutsideCp1251FindsItsRecord() {
+        Ns1Record current;
+        saveFor(u"/a/тест😀.tsm"_s, current, 3);
+        saveFor(u"/a/тест😀.tsm"_s, current, 4);
+        QCOMPARE(QFileInfo(ns1()).size(), 540);
+        Ns1Record looked;
+        QCOMPARE(lookupParams(ns1(), u"/b/тест😀.tsm"_s, looked), ParamLookup::Found);
+        QCOMPARE(looked.TestQuestions, 4);
+    }
+
     void lookupOutcomes() {
         Ns2Record current;
         const QString ns2 = dir_.filePath(u"test.ns2"_s);
