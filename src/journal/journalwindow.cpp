@@ -46,14 +46,14 @@ TForm8::TForm8(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), 
 void TForm8::buildControls() {
     const Scale s = ctx_.scale();
     resize(s.width(640), s.height(453));
-    setFont(arialFont(s.fontHeight(11)));
+    // The grid's type keeps its size; its columns are widened by the scale.
+    setFont(arialFont(12));
 
     const auto button = [this, &s](QPushButton*& b, const QString& name, const QString& text,
                                    const QString& hint, int left) {
         b = new QPushButton(text, this);
         b->setObjectName(name);
         b->setToolTip(hint);
-        b->setFont(arialFont(12, true));
         s.setFontPixels(b, 12);
         s.place(b, left, 388, 100, 28);
     };

@@ -211,6 +211,19 @@ private slots:
         form8_->FormActivate(); // now it exists: no second message
     }
 
+    void unusableJournalIsReportedOnce() {
+        QDir(dir_.path()).mkpath(u"folder.ocn"_s); // a folder cannot be a journal
+        services_->answers.push_back(MsgAnswer::Ok);
+        form8_->showJournal(path(u"folder.ocn"_s));
+        QCOMPARE(services_->messages.size(), 1);
+        QCOMPARE(services_->messages[0].icon, MsgIcon::Error);
+        QVERIFY(services_->messages[0].text.contains(u"folder.ocn"_s));
+        // Coming back from the message does not ask again.
+        form8_->FormActivate();
+        QCOMPARE(form8_->model()->rowCount(), 0);
+        QDir(dir_.path()).rmdir(u"folder.ocn"_s);
+    }
+
     void activationShowsNewEntries() {
         const QString file = open(3);
         QSignalSpy resets(form8_->model(), &QAbstractItemModel::modelReset);
