@@ -20,7 +20,10 @@ QString longTimeText(const QTime& time) {
 }
 
 QString numberText(double value) {
-    return QLocale().toString(value, 'g', QLocale::FloatingPointShortest);
+    // Marks are small, plain numbers: no exponent and no thousands grouping.
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', QLocale::FloatingPointShortest);
 }
 
 } // namespace zorvik
