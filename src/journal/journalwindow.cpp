@@ -143,6 +143,7 @@ void TForm8::showJournal(const QString& path) {
     showMaximized();
     activateWindow();
     FormActivate();
+    StringGrid1->setFocus();
 }
 
 int TForm8::selectedRow() const {
