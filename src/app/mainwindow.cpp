@@ -2,6 +2,8 @@
 
 #include "aboutbox.h"
 
+#include "editor/editorwindow.h"
+
 #include "core/localetext.h"
 #include "ui/artwork.h"
 #include "ui/fonts.h"
@@ -9,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -231,6 +234,16 @@ void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         FormActivate();
     QMainWindow::changeEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Leaving the program must not drop the question being written.
+    auto* editor = ctx_.windows.get<EditorWindow>(u"TForm3"_s);
+    if (editor && editor->isVisible() && !editor->askSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::BitBtn1Click() {

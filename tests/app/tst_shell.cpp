@@ -10,7 +10,9 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QFileInfo>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -274,6 +276,47 @@ private slots:
         QCOMPARE(services.opened.last(), dir.filePath(u"test.doc"_s));
         QCOMPARE(services.messages.size(), 1);
         QDir::setCurrent(previous);
+    }
+
+    // The scripted seam answers the real Create command's confirmation.
+    void confirmationAnsweredInsideTheMainWindow() {
+        QTemporaryDir dir;
+        ScriptedServices services;
+        Application program(services, dir.path());
+        program.createWindows();
+        const QString path = dir.filePath(u"new.tsm"_s);
+        services.fileAnswers.push_back({path, 1});
+        services.answers.push_back(MsgAnswer::No);
+        program.mainWindow()->Button1->click();
+        QCOMPARE(services.messages.size(), 1);
+        QCOMPARE(services.messages[0].text, u"Будете вносити запитання?"_s);
+        QCOMPARE(services.messages[0].icon, MsgIcon::Confirmation);
+        QCOMPARE(services.messages[0].buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(QFileInfo(path).size(), 2 * 2316);
+        QVERIFY(!program.context().windows.window(u"TForm3"_s)->isVisible());
+    }
+
+    // Closing the program asks about the question being written; Cancel stays.
+    void closingAsksTheEditor() {
+        QTemporaryDir dir;
+        ScriptedServices services;
+        Application program(services, dir.path());
+        program.createWindows();
+        MainWindow* main = program.mainWindow();
+        main->show();
+        services.fileAnswers.push_back({dir.filePath(u"q.tsm"_s), 1});
+        services.answers.push_back(MsgAnswer::Yes); // enter questions
+        main->Button1->click();
+        QWidget* editor = program.context().windows.window(u"TForm3"_s);
+        QVERIFY(editor->isVisible());
+        editor->findChild<QPlainTextEdit*>(u"Memo1"_s)->setPlainText(u"Нове запитання"_s);
+        services.answers.push_back(MsgAnswer::Cancel);
+        main->close();
+        QVERIFY(main->isVisible());
+        QCOMPARE(services.messages.last().text, u"Текст змінено! Зберегти?"_s);
+        services.answers.push_back(MsgAnswer::No);
+        main->close();
+        QVERIFY(!main->isVisible());
     }
 
     void exitClosesTheProgram() {
