@@ -1,8 +1,12 @@
 #include "testexport.h"
 
+#include "atomicfile.h"
 #include "cp1251.h"
 #include "questionline.h"
+#include "questiontext.h"
 #include "recordfile.h"
+
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -117,6 +121,7 @@ ExportDocumentResult exportDocument(const ExportDocumentInput& in,
                     question.chop(2);
             } else {
                 result.missingTextFiles << f.Question;
+                result.issues << ExportIssue{ExportIssue::MissingTextFile, f.Question};
             }
         }
         para().runs << text(QString::number(++number) + u". "_s + question);
@@ -128,10 +133,13 @@ ExportDocumentResult exportDocument(const ExportDocumentInput& in,
                 if (const std::optional<PictureData> pic = in.loadPicture(f.PictureFile))
                     para(rtf::Align::Centre).runs
                         << rtf::PictureRun{pic->data, pic->jpeg, pic->pixels};
-                else
+                else {
                     result.unreadablePictures << f.PictureFile;
+                    result.issues << ExportIssue{ExportIssue::UnreadablePicture, f.PictureFile};
+                }
             } else {
                 result.missingPictures << f.PictureFile;
+                result.issues << ExportIssue{ExportIssue::MissingPicture, f.PictureFile};
             }
         }
         if (!trimBlanks(f.AudioFile).isEmpty())
@@ -145,6 +153,32 @@ ExportDocumentResult exportDocument(const ExportDocumentInput& in,
     }
     doc.footer = {rtf::Paragraph{rtf::Align::Centre, {rtf::PageNumberRun{kDocSize - 2, 0}}}};
     return result;
+}
+
+PreparedExport prepareTestExport(const QString& testFileName, TestKind kind, bool withCorrect,
+                                 const PictureLoader& loadPicture) {
+    const std::vector<ExportQuestion> questions = loadExportQuestions(testFileName, kind);
+    const auto exists = [](const QString& path) { return QFileInfo(path).isFile(); };
+    ExportDocumentInput in;
+    in.testFileName = testFileName;
+    in.kind = kind;
+    in.withCorrect = withCorrect;
+    in.fileExists = exists;
+    in.loadPicture = loadPicture;
+    in.readTextFile = readFieldTextFile;
+    ExportDocumentResult doc = exportDocument(in, questions);
+
+    PreparedExport out;
+    out.names = exportNames(testFileName, kind, withCorrect);
+    out.text = exportTextFile(testFileName, kind, questions, withCorrect, exists);
+    out.document = rtf::write(doc.document);
+    out.issues = std::move(doc.issues);
+    return out;
+}
+
+void writeTestExport(const PreparedExport& prepared) {
+    writeFileAtomically(prepared.names.text, prepared.text);
+    writeFileAtomically(prepared.names.document, prepared.document);
 }
 
 } // namespace zorvik

@@ -62,14 +62,41 @@ struct ExportDocumentInput {
     std::function<std::optional<QString>(const QString&)> readTextFile;
 };
 
+// Something the export met on the way and went on past.
+struct ExportIssue {
+    enum Kind { MissingPicture, UnreadablePicture, MissingTextFile };
+    Kind kind;
+    QString file;
+    bool operator==(const ExportIssue&) const = default;
+};
+
 struct ExportDocumentResult {
     rtf::Document document;
     QStringList missingPictures; // once per question, in order
     QStringList unreadablePictures;
     QStringList missingTextFiles;
+    QList<ExportIssue> issues; // all of the above, in question order
 };
 
 ExportDocumentResult exportDocument(const ExportDocumentInput& in,
                                     const std::vector<ExportQuestion>& questions);
+
+using PictureLoader = std::function<std::optional<PictureData>(const QString&)>;
+
+// Both outputs of an export, made in memory before anything is written.
+struct PreparedExport {
+    ExportNames names;
+    QByteArray text;     // the export text file
+    QByteArray document; // the export document (RTF)
+    QList<ExportIssue> issues;
+};
+
+// Reads the test file (throws FileError) and makes both outputs; pictures
+// come through `loadPicture`, field text files are read from disk.
+PreparedExport prepareTestExport(const QString& testFileName, TestKind kind, bool withCorrect,
+                                 const PictureLoader& loadPicture);
+// Writes the text file, then the document, each whole, replacing what was
+// there. Throws FileError; a file not yet written is left as it was.
+void writeTestExport(const PreparedExport& prepared);
 
 } // namespace zorvik

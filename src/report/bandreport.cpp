@@ -59,6 +59,34 @@ double neededHeight(const TextBox& box, const QString& text, QPaintDevice& devic
     return u.mmY(bounds.height());
 }
 
+// The growing boxes of a band that need more than their height: where each
+// ended before growing, and by how much it grows (mm).
+struct Growth {
+    double bottom;
+    double extra;
+};
+
+std::vector<Growth> growthsOf(const Band& band, const BandContext& ctx, QPaintDevice& device) {
+    std::vector<Growth> growths;
+    for (const TextBox& box : band.texts) {
+        if (!box.grow)
+            continue;
+        const double extra = neededHeight(box, textOf(box, ctx), device) - box.rect.height();
+        if (extra > kEpsilon)
+            growths.push_back({box.rect.bottom(), extra});
+    }
+    return growths;
+}
+
+// How far an element that starts at `top` moves down in a pushDown band.
+double shiftAt(const std::vector<Growth>& growths, double top) {
+    double shift = 0;
+    for (const Growth& g : growths)
+        if (g.bottom <= top + kEpsilon)
+            shift += g.extra;
+    return shift;
+}
+
 } // namespace
 
 QString BandContext::field(int column) const {
@@ -122,6 +150,15 @@ const Band& Report::bandOf(PlacedBand::Kind kind) const {
 }
 
 double Report::bandHeight(const Band& band, const BandContext& ctx, QPaintDevice& device) const {
+    if (band.pushDown) {
+        const std::vector<Growth> growths = growthsOf(band, ctx, device);
+        double height = band.height + shiftAt(growths, band.height);
+        for (const TextBox& box : band.texts)
+            if (box.grow)
+                height = std::max(height, box.rect.y() + shiftAt(growths, box.rect.y()) +
+                                              neededHeight(box, textOf(box, ctx), device));
+        return height;
+    }
     double extra = 0;
     for (const TextBox& box : band.texts)
         if (box.grow)
@@ -205,6 +242,9 @@ void Report::paintBand(QPainter& painter, const Band& band, const BandContext& c
     const QRectF bandRect(0, u.y(top), u.x(width), u.y(height));
     if (band.background.isValid())
         painter.fillRect(bandRect, band.background);
+    const std::vector<Growth> growths =
+        band.pushDown ? growthsOf(band, ctx, *painter.device()) : std::vector<Growth>();
+    const auto down = [&growths](double y) { return y + shiftAt(growths, y); };
 
     for (const ImageBox& box : band.images) {
         if (!box.image)
@@ -212,7 +252,7 @@ void Report::paintBand(QPainter& painter, const Band& band, const BandContext& c
         const QImage image = box.image(ctx);
         if (image.isNull())
             continue;
-        const QRectF target(u.x(box.rect.x()), u.y(top + box.rect.y()), u.x(box.rect.width()),
+        const QRectF target(u.x(box.rect.x()), u.y(top + down(box.rect.y())), u.x(box.rect.width()),
                             u.y(box.rect.height()));
         QSizeF size = image.size();
         size.scale(target.size(), Qt::KeepAspectRatio);
@@ -224,7 +264,7 @@ void Report::paintBand(QPainter& painter, const Band& band, const BandContext& c
         double boxHeight = box.rect.height();
         if (box.grow)
             boxHeight = std::max(boxHeight, neededHeight(box, text, *painter.device()));
-        const QRectF r(u.x(box.rect.x()), u.y(top + box.rect.y()), u.x(box.rect.width()),
+        const QRectF r(u.x(box.rect.x()), u.y(top + down(box.rect.y())), u.x(box.rect.width()),
                        u.y(boxHeight));
         painter.save();
         if (box.background.isValid())
@@ -245,8 +285,10 @@ void Report::paintBand(QPainter& painter, const Band& band, const BandContext& c
     };
     for (const Line& line : band.lines) {
         painter.setPen(penOf(line.widthMm, line.style, line.color));
-        painter.drawLine(QLineF(u.x(line.line.x1()), u.y(top + line.line.y1()), u.x(line.line.x2()),
-                                u.y(top + line.line.y2())));
+        const double shift = down(std::min(line.line.y1(), line.line.y2()));
+        const double dy = shift - std::min(line.line.y1(), line.line.y2());
+        painter.drawLine(QLineF(u.x(line.line.x1()), u.y(top + line.line.y1() + dy),
+                                u.x(line.line.x2()), u.y(top + line.line.y2() + dy)));
     }
     // Rules lie inside the band, along its edges.
     if (band.topRule) {

@@ -15,8 +15,10 @@
 // in points. A text box is fixed: its text is cut off at the box's edges
 // (wrapped inside it with `wrap`). A box with `grow` wraps and grows
 // downwards to fit its text, and its band grows by as much (other elements
-// keep their places; the band's rules follow its bottom edge). Bands are never
-// split: one that does not fit in what is left of a page goes to the next page.
+// keep their places, unless the band has `pushDown`: then everything that
+// starts at or below a growing box's bottom moves down by its growth; the
+// band's rules follow its bottom edge). Bands are never split: one that does
+// not fit in what is left of a page goes to the next page.
 //
 // Texts come from functions of the BandContext, so a box can show a row's
 // field, the page number, the page count or any computed text:
@@ -115,6 +117,8 @@ struct Band {
     std::vector<ImageBox> images;
     std::optional<Rule> topRule;
     std::optional<Rule> bottomRule;
+    // A growing box moves the elements below it down, so they never overlap.
+    bool pushDown = false;
 
     bool enabled() const {
         return height > 0 || !texts.empty() || !lines.empty() || !images.empty();

@@ -101,6 +101,8 @@ bool ScriptedServices::openWithSystem(const QString& path) {
 
 void ScriptedServices::printPreview(QWidget*, const PrintJob& job) {
     printJobs.append(job);
+    if (previewHandler)
+        previewHandler(job);
 }
 
 void ScriptedServices::printImage(QWidget*, const QImage& image) {

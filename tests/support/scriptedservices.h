@@ -68,6 +68,8 @@ public:
     QSize screen{640, 480};
 
     QList<PrintJob> printJobs;
+    // Called while a print preview is open (before printPreview returns).
+    std::function<void(const PrintJob&)> previewHandler;
     QList<QImage> printedImages;
 
     // Texts of the messages shown so far.

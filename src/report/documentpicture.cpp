@@ -1,0 +1,48 @@
+#include "documentpicture.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+
+namespace zorvik {
+
+std::optional<PictureData> loadDocumentPicture(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError || bytes.isEmpty())
+        return std::nullopt;
+
+    // The content decides, not the name: a JPEG saved as .bmp is still a JPEG.
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(false);
+    const QByteArray format = reader.format();
+    if (format == "jpeg" || format == "png") {
+        QSize size = reader.size();
+        if (!size.isValid()) {
+            const QImage image = reader.read();
+            if (image.isNull())
+                return std::nullopt;
+            size = image.size();
+        }
+        if (size.isEmpty())
+            return std::nullopt;
+        return PictureData{bytes, format == "jpeg", size};
+    }
+    const QImage image = reader.read();
+    if (image.isNull())
+        return std::nullopt;
+    QByteArray png;
+    QBuffer out(&png);
+    out.open(QIODevice::WriteOnly);
+    if (!image.save(&out, "PNG"))
+        return std::nullopt;
+    return PictureData{png, false, image.size()};
+}
+
+} // namespace zorvik
