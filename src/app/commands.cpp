@@ -56,6 +56,7 @@ TestKind Commands::chooseTestFile(const Dialog& dialog, bool create) {
     // The folder of the file chosen last stands for the current directory.
     spec.initialDir = st.TestDir.isEmpty() ? st.ProgramDir : st.TestDir;
     spec.overwritePrompt = create;
+    spec.createPrompt = create;
     const FileDialogResult chosen =
         create ? ctx_.services.saveFile(main_, spec) : ctx_.services.openFile(main_, spec);
     if (!chosen.accepted())

@@ -100,10 +100,17 @@ FileDialogResult runFileDialog(QWidget* parent, const FileDialogSpec& spec, bool
     if (!spec.fileName.isEmpty())
         dialog.selectFile(spec.fileName);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.overwritePrompt);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return {dialog.selectedFiles().first(),
-            static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        const QString chosen = dialog.selectedFiles().first();
+        if (save && spec.createPrompt && !QFileInfo::exists(chosen) &&
+            QMessageBox::question(&dialog, spec.title,
+                                  chosen + u"\nФайл не існує. Створити файл?"_s) !=
+                QMessageBox::Yes)
+            continue;
+        return {chosen, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+    }
 }
 } // namespace
 

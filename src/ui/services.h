@@ -36,6 +36,7 @@ struct FileDialogSpec {
     QString fileName;
     int filterIndex = 1; // 1-based, as chosen first
     bool overwritePrompt = false;
+    bool createPrompt = false; // a save dialog asks before naming a file that does not exist
 };
 
 // What a file dialog returned: the name (empty when cancelled) and the filter
