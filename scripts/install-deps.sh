@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6multimediawidgets6 qt6-image-formats-plugins
   libxlsxwriter-dev zlib1g-dev libbenchmark-dev
-  fonts-liberation xdg-utils
+  fonts-liberation xdg-utils qt6-translations-l10n
   unzip poppler-utils
 )
 
