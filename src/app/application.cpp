@@ -5,6 +5,7 @@
 #include "splashwindow.h"
 
 #include "editor/editorwindow.h"
+#include "export/exportcommands.h"
 #include "journal/journalwindow.h"
 #include "journal/openjournaldialog.h"
 #include "params/tform11.h"
@@ -63,7 +64,7 @@ void Application::createWindows() {
     // Commands wired to the main window's buttons and menu.
     new Commands(ctx_, main_);
     installToolCommands(ctx_, main_);
-    // Export: export to Word and text, printing
+    installExportCommands(ctx_, main_);
 }
 
 void Application::start() {

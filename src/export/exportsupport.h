@@ -1,0 +1,17 @@
+// What the export windows and commands share: how a failed file operation is
+// told to the teacher.
+#pragma once
+
+#include "core/fileerror.h"
+
+#include <QString>
+
+namespace zorvik {
+
+// "Не вдалося записати файл /x/a_Б.doc:\rNo space left on device"
+QString exportFailureText(const FileError& e);
+
+// The message every missing or misspelt file gets.
+inline const QString kExportFileNameError = QStringLiteral("Помилка в назві файлу!");
+
+} // namespace zorvik

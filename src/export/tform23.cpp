@@ -1,0 +1,228 @@
+#include "tform23.h"
+
+#include "exportsupport.h"
+
+#include "core/atomicfile.h"
+#include "core/questiontext.h"
+#include "editor/editorwindow.h"
+#include "ui/fonts.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+namespace {
+
+constexpr int kFontPixels = 13;
+constexpr int kColumnWidths[3] = {41, 60, 515};
+
+// Whether the editor offers `signature` ("goToQuestion(int)").
+bool offers(QObject* object, const char* signature) {
+    return object->metaObject()->indexOfMethod(signature) >= 0;
+}
+
+// A hint shown as plain lines, whatever the answers hold.
+QString hintToolTip(const QString& hint) {
+    QString html = hint.toHtmlEscaped();
+    html.replace(u'\r', u"<br>"_s);
+    return u"<p style='white-space:pre'>"_s + html + u"</p>"_s;
+}
+
+} // namespace
+
+TForm23::TForm23(AppContext& ctx, QWidget* owner) : QWidget(owner, Qt::Window), ctx_(ctx) {
+    setObjectName(u"TForm23"_s);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(u"Список запитань"_s);
+    buildControls();
+}
+
+void TForm23::buildControls() {
+    const Scale s = ctx_.scale();
+    resize(s.width(640), s.height(420));
+    setFont(arialFont(s.fontHeight(kFontPixels)));
+
+    StringGrid1 = new QTableWidget(0, 3, this);
+    StringGrid1->setObjectName(u"StringGrid1"_s);
+    StringGrid1->setHorizontalHeaderLabels(questionListHeaders());
+    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    StringGrid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1->setWordWrap(false);
+    StringGrid1->verticalHeader()->hide();
+    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    StringGrid1->verticalHeader()->setDefaultSectionSize(StringGrid1->fontMetrics().height() + 6);
+    QHeaderView* header = StringGrid1->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    for (int c = 0; c < 3; ++c)
+        StringGrid1->setColumnWidth(c, s.width(kColumnWidths[c]));
+    s.place(StringGrid1, 4, 4, 632, 366);
+
+    const auto button = [this, &s](QPushButton*& b, const QString& name, const QString& text,
+                                   const QString& hint, int left, QStyle::StandardPixmap icon) {
+        b = new QPushButton(text, this);
+        b->setObjectName(name);
+        b->setToolTip(hint);
+        b->setIcon(style()->standardIcon(icon));
+        b->setCursor(Qt::PointingHandCursor);
+        s.place(b, left, 380, 130, 30);
+    };
+    button(BitBtn1, u"BitBtn1"_s, u"Від&крити"_s,
+           u"Відкрити запитання: Клікніть на запитанні, а потім на кнопці"_s, 22,
+           QStyle::SP_DialogOpenButton);
+    button(BitBtn4, u"BitBtn4"_s, u"&В Excel"_s, u"Експортувати в Excel"_s, 176,
+           QStyle::SP_FileDialogDetailedView);
+    button(BitBtn2, u"BitBtn2"_s, u"В &Word"_s, u"Експортувати в Word"_s, 330,
+           QStyle::SP_FileDialogContentsView);
+    button(BitBtn3, u"BitBtn3"_s, u"Ви&хід"_s, u"Закрити і вийти"_s, 484,
+           QStyle::SP_DialogCloseButton);
+
+    connect(StringGrid1, &QTableWidget::currentCellChanged, this,
+            [this](int row) { StringGrid1SelectCell(row + 1); });
+    connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, &TForm23::BitBtn1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm23::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm23::BitBtn2Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &TForm23::BitBtn3Click);
+    connect(BitBtn4, &QPushButton::clicked, this, &TForm23::BitBtn4Click);
+}
+
+void TForm23::findSource() {
+    auto* editor = ctx_.windows.get<EditorWindow>(u"TForm3"_s);
+    if (editor && editor->isEditing()) {
+        path_ = editor->session().path();
+        kind_ = editor->session().kind();
+        selected_ = int(parseRecordNumber(editor->Edit2->text()).value_or(1));
+    } else {
+        path_ = ctx_.state.TestFileName;
+        kind_ = testKindOfExt(ctx_.state.TestFileExt);
+        selected_ = 1;
+    }
+}
+
+void TForm23::FormActivate() {
+    findSource();
+    if (kind_ == TestKind::None)
+        return;
+    setWindowTitle(questionListCaption(path_, kind_));
+    // A file that cannot be read gives an empty list, without a message.
+    try {
+        entries_ = loadQuestionList(path_, kind_);
+    } catch (const FileError&) {
+        entries_.clear();
+    }
+    cells_ = questionListCells(entries_, kind_);
+
+    const QSignalBlocker quiet(StringGrid1);
+    StringGrid1->clearContents();
+    StringGrid1->setRowCount(int(cells_.size()) - 1);
+    for (size_t r = 1; r < cells_.size(); ++r)
+        for (int c = 0; c < 3; ++c) {
+            auto* item = new QTableWidgetItem(cells_[r][c]);
+            if (c == 0)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            StringGrid1->setItem(int(r) - 1, c, item);
+        }
+    hint_.clear();
+    StringGrid1->setToolTip(QString());
+
+    StringGrid1->setFocus();
+    const int row = std::clamp(selected_, 1, StringGrid1->rowCount());
+    StringGrid1->setCurrentCell(row - 1, 0);
+    StringGrid1->scrollToItem(StringGrid1->item(row - 1, 0), QAbstractItemView::PositionAtCenter);
+    StringGrid1SelectCell(row);
+}
+
+void TForm23::StringGrid1SelectCell(int row) {
+    if (row < 1)
+        return;
+    selected_ = row;
+    if (row <= int(entries_.size())) {
+        hint_ = questionListHint(entries_[size_t(row - 1)]);
+        StringGrid1->setToolTip(hintToolTip(hint_));
+    }
+}
+
+void TForm23::returnToEditor(std::optional<int> question) {
+    QWidget* editor = ctx_.windows.window(u"TForm3"_s);
+    if (!editor)
+        return;
+    editor->raise();
+    editor->activateWindow();
+    auto* known = qobject_cast<EditorWindow*>(editor);
+    if (question) {
+        if (offers(editor, "goToQuestion(int)")) {
+            QMetaObject::invokeMethod(editor, "goToQuestion", Q_ARG(int, *question));
+        } else if (known) {
+            known->Edit2->setText(QString::number(*question));
+            known->Edit2GoTo();
+        }
+    } else if (offers(editor, "reloadRecord()")) {
+        QMetaObject::invokeMethod(editor, "reloadRecord");
+    } else if (known) {
+        known->Edit2GoTo();
+    }
+}
+
+void TForm23::BitBtn1Click() {
+    hide();
+    returnToEditor(selected_);
+    close();
+}
+
+void TForm23::BitBtn3Click() {
+    hide();
+    returnToEditor(std::nullopt);
+    close();
+}
+
+void TForm23::openDocument(const QString& path) {
+    if (!ctx_.services.openWithSystem(path))
+        ctx_.services.info(this, u"Список записано у файл\r"_s + path +
+                                     u"\rале відкрити його не вдалося!"_s);
+}
+
+void TForm23::BitBtn2Click() {
+    if (kind_ == TestKind::None)
+        return;
+    const QString target = questionListDocumentName(path_);
+    try {
+        const std::vector<QuestionListEntry> entries = loadQuestionList(path_, kind_);
+        writeFileAtomically(target, rtf::write(questionListDocument(path_, kind_, entries)));
+    } catch (const FileError& e) {
+        ctx_.services.error(this, exportFailureText(e));
+        return;
+    }
+    openDocument(target);
+    StringGrid1->setFocus();
+}
+
+void TForm23::BitBtn4Click() {
+    if (entries_.empty())
+        return;
+    const QString target = questionListWorkbookName(path_);
+    try {
+        questionListWorkbook(cells_).save(target);
+    } catch (const FileError& e) {
+        ctx_.services.error(this, exportFailureText(e));
+        return;
+    }
+    openDocument(target);
+}
+
+void TForm23::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
+        FormActivate();
+}
+
+} // namespace zorvik
