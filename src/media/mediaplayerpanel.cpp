@@ -59,6 +59,16 @@ MediaPlayerPanel::MediaPlayerPanel(QWidget* parent, bool video) : QWidget(parent
         updateButtons();
         emit playingChanged(isPlaying());
     });
+    connect(player_, &QMediaPlayer::errorOccurred, this,
+            [this](QMediaPlayer::Error, const QString& reason) {
+                // A file that cannot be played leaves the player stopped.
+                player_->stop();
+                updateButtons();
+                if (failureReported_ || source_.isEmpty())
+                    return;
+                failureReported_ = true;
+                emit failed(reason);
+            });
     connect(player_, &QMediaPlayer::positionChanged, this, &MediaPlayerPanel::updatePosition);
     connect(player_, &QMediaPlayer::durationChanged, this, &MediaPlayerPanel::updatePosition);
     connect(position_, &QSlider::sliderMoved, player_,
@@ -72,6 +82,7 @@ MediaPlayerPanel::~MediaPlayerPanel() {
 
 void MediaPlayerPanel::setSource(const QString& path) {
     source_ = path;
+    failureReported_ = false;
     player_->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
     updateButtons();
 }
@@ -95,7 +106,8 @@ void MediaPlayerPanel::closeMedia() {
 }
 
 bool MediaPlayerPanel::isPlaying() const {
-    return player_->playbackState() == QMediaPlayer::PlayingState;
+    return player_->playbackState() == QMediaPlayer::PlayingState &&
+           player_->mediaStatus() != QMediaPlayer::InvalidMedia;
 }
 
 void MediaPlayerPanel::updateButtons() {

@@ -28,6 +28,7 @@ public:
     void stop();
     // Stops and unloads.
     void closeMedia();
+    // Playing, and the file could be taken.
     bool isPlaying() const;
 
     QToolButton* playButton() const { return play_; }
@@ -35,6 +36,8 @@ public:
 
 signals:
     void playingChanged(bool playing);
+    // The player could not take or play the file; once per file loaded.
+    void failed(const QString& reason);
 
 private:
     void updateButtons();
@@ -48,6 +51,7 @@ private:
     QSlider* position_ = nullptr;
     QLabel* time_ = nullptr;
     QString source_;
+    bool failureReported_ = false;
 };
 
 } // namespace zorvik
