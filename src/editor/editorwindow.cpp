@@ -86,6 +86,10 @@ EditorWindow::EditorWindow(AppContext& ctx, QWidget* owner)
     connect(Image1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu2->popup(Image1->mapToGlobal(at)); });
 
+    connect(BitBtn9, &QPushButton::clicked, this, &EditorWindow::BitBtn9Click);
+    connectExchange();
+    connectMedia();
+
     ctx_.state.stopEditorTimer = [this] { Timer1->stop(); };
 }
 

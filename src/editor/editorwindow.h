@@ -11,6 +11,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 namespace zorvik {
 
 class EditorWindow : public QWidget, public EditorControls {
@@ -38,6 +40,13 @@ public:
     // Cancel (or a save that did not happen): the command asking stops.
     bool askSaveChanges();
 
+    // What "Список" does: opens the question list beside the editor. Set by
+    // whoever provides the list; without it the button does nothing.
+    using QuestionListOpener = std::function<void(EditorWindow* editor)>;
+    void setQuestionListOpener(QuestionListOpener opener) {
+        questionListOpener_ = std::move(opener);
+    }
+
 public slots:
     void Button1Click(); // save
     void Button2Click(); // discard the changes
@@ -52,6 +61,32 @@ public slots:
     void CheckBox6Click();
     void Timer1Timer();
     void FormActivate();
+
+    // For the question list: question n shown as Go to shows it (with the
+    // save prompt), and the question shown read again.
+    void goToQuestion(int n);
+    void reloadRecord();
+    void BitBtn9Click(); // the question list
+
+    // Clipboard, text files, the text fields' look (editorclipboard.cpp).
+    void Button11Click(); // copy the question
+    void Button12Click(); // paste a question
+    void N6Click();       // open a text file
+    void N1Click();       // font of the text fields
+    void N2Click();       // background of the text fields
+
+    // Pictures, sound and video (editormedia.cpp).
+    void Button10Click(); // choose a picture
+    void N4Click();       // change the picture
+    void N3Click();       // remove the picture; also BitBtn4
+    void Image1DblClick();
+    void BitBtn3Click(); // show the picture large
+    void BitBtn1Click(); // choose a sound
+    void BitBtn2Click(); // choose a video
+    void BitBtn5Click(); // play the sound
+    void BitBtn6Click(); // remove the sound
+    void BitBtn7Click(); // play the video
+    void BitBtn8Click(); // remove the video
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -97,6 +132,13 @@ private:
     bool writeBuffer();
     void afterSave();
 
+    void connectExchange();
+    void connectMedia();
+    // Image1 gets the picture of `path`; false (and a message naming the
+    // file) when it cannot be read, Image1 left as it was.
+    bool loadPicture(const QString& path);
+    void chooseMedia(bool video);
+
     void reportIoError(const std::exception& e);
     QString currentDir() const;
     TestKind kind() const { return session_.kind(); }
@@ -112,6 +154,7 @@ private:
     QString missingLink_;
     QString missingPlaceholder_;
     bool leaving_ = false;
+    QuestionListOpener questionListOpener_;
 };
 
 } // namespace zorvik

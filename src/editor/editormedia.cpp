@@ -1,0 +1,169 @@
+// The question's picture, sound and video in the editor: choosing, viewing,
+// playing and removing them. Only the names change; nothing is copied, and
+// the record gets them when the question is saved.
+#include "editorwindow.h"
+
+#include "pictureview.h"
+
+#include "core/mediafilter.h"
+#include "media/mediachooser.h"
+#include "media/mediahelpers.h"
+#include "media/picturewindow.h"
+#include "media/soundwindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvik {
+
+namespace {
+bool isExistingFile(const QString& name) {
+    return QFileInfo(name).isFile();
+}
+} // namespace
+
+void EditorWindow::connectMedia() {
+    connect(Button10, &QPushButton::clicked, this, &EditorWindow::Button10Click);
+    connect(N4, &QAction::triggered, this, &EditorWindow::N4Click);
+    connect(N3, &QAction::triggered, this, &EditorWindow::N3Click);
+    connect(BitBtn4, &QPushButton::clicked, this, &EditorWindow::N3Click);
+    connect(Image1, &PictureView::doubleClicked, this, &EditorWindow::Image1DblClick);
+    connect(BitBtn3, &QPushButton::clicked, this, &EditorWindow::BitBtn3Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &EditorWindow::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &EditorWindow::BitBtn2Click);
+    connect(BitBtn5, &QPushButton::clicked, this, &EditorWindow::BitBtn5Click);
+    connect(BitBtn6, &QPushButton::clicked, this, &EditorWindow::BitBtn6Click);
+    connect(BitBtn7, &QPushButton::clicked, this, &EditorWindow::BitBtn7Click);
+    connect(BitBtn8, &QPushButton::clicked, this, &EditorWindow::BitBtn8Click);
+}
+
+bool EditorWindow::loadPicture(const QString& path) {
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        ctx_.services.error(this, u"Помилка читання малюнку!\r"_s + path + u"\r"_s +
+                                      reader.errorString());
+        return false;
+    }
+    Image1->setImage(image);
+    return true;
+}
+
+// ---- The picture ----
+
+void EditorWindow::Button10Click() {
+    FileDialogSpec spec;
+    spec.title = u"Вставити малюнок"_s;
+    spec.filter = pictureFilter();
+    const QString shown = Memo6->text().trimmed();
+    spec.initialDir = shown.isEmpty() ? currentDir() : QFileInfo(shown).absolutePath();
+    const QString name = ctx_.services.openFile(this, spec).fileName;
+    if (name.isEmpty())
+        return;
+    // A picture that cannot be read leaves the former one and its name.
+    if (!loadPicture(name))
+        return;
+    Memo6->setText(name);
+    Image1->show();
+    markDirty();
+}
+
+void EditorWindow::N4Click() {
+    markDirty();
+    Button10Click();
+}
+
+void EditorWindow::N3Click() {
+    Image1->hide();
+    Image1->clear();
+    Memo6->clear();
+    markDirty();
+    if (CheckBox6->isChecked())
+        applyPictureLayout();
+    else
+        restoreNormalLayout();
+}
+
+void EditorWindow::Image1DblClick() {
+    if (Image1->image().isNull())
+        return;
+    // The caption names the picture shown, which may not be saved yet.
+    PictureWindow::showPicture(ctx_, this, Image1->image(), Memo6->text());
+}
+
+void EditorWindow::BitBtn3Click() {
+    const QString name = Memo6->text();
+    if (name.trimmed().isEmpty())
+        return;
+    if (!isExistingFile(name)) {
+        ctx_.services.error(this, u"Не існує файла малюнка \r\n"_s + name + u"!!!"_s);
+        return;
+    }
+    if (Image1->image().isNull() && !loadPicture(name))
+        return;
+    PictureWindow::showPicture(ctx_, this, Image1->image(), name);
+}
+
+// ---- Sound and video ----
+
+void EditorWindow::chooseMedia(bool video) {
+    MediaChooser::choose(ctx_, this, video ? u"Вставити відео"_s : u"Вставити звук"_s,
+                         video ? videoFilter() : soundFilter(), currentDir(),
+                         [this](MediaKind kind, const QString& path) {
+                             if (kind == MediaKind::Sound) {
+                                 Memo8->setText(path);
+                                 markDirty();
+                             } else if (kind == MediaKind::Video) {
+                                 Memo9->setText(path);
+                             }
+                         });
+}
+
+void EditorWindow::BitBtn1Click() {
+    chooseMedia(false);
+}
+
+void EditorWindow::BitBtn2Click() {
+    chooseMedia(true);
+}
+
+void EditorWindow::BitBtn5Click() {
+    const QString name = Memo8->text().trimmed();
+    if (name.isEmpty())
+        return;
+    if (!isExistingFile(name)) {
+        ctx_.services.error(this, u"Не існує файла аудіо \r\n"_s + name + u"!!!"_s);
+        return;
+    }
+    reportMissingAudioOnce(ctx_, this);
+    SoundWindow::playSound(ctx_, this, name);
+}
+
+void EditorWindow::BitBtn7Click() {
+    const QString name = Memo9->text().trimmed();
+    if (name.isEmpty())
+        return;
+    if (!isExistingFile(name)) {
+        ctx_.services.error(this, u"Не існує файла відео \r\n"_s + name + u"!!!"_s);
+        return;
+    }
+    openInSystem(ctx_, this, name);
+}
+
+void EditorWindow::BitBtn6Click() {
+    Memo8->clear();
+}
+
+void EditorWindow::BitBtn8Click() {
+    Memo9->clear();
+}
+
+} // namespace zorvik
