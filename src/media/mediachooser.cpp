@@ -73,6 +73,13 @@ MediaChooser::MediaChooser(AppContext& ctx, QWidget* parent) : QDialog(parent), 
                 if (index.isValid())
                     setDirectory(folders_->filePath(index));
             });
+    // The folders are read in the background: once the one holding the
+    // current folder is read, the current folder is brought into view.
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
+        if (QDir::cleanPath(path) == QFileInfo(directory_).absolutePath())
+            DirectoryListBox1->scrollTo(DirectoryListBox1->currentIndex(),
+                                        QAbstractItemView::PositionAtCenter);
+    });
     connect(FilterComboBox1, &QComboBox::currentIndexChanged, this,
             &MediaChooser::FilterComboBox1Change);
     connect(FileListBox1, &QListWidget::itemDoubleClicked, this, &MediaChooser::BitBtn1Click);
@@ -235,8 +242,9 @@ void MediaChooser::setDirectory(const QString& path) {
     }
     const QModelIndex index = folders_->index(dir);
     DirectoryListBox1->setCurrentIndex(index);
-    DirectoryListBox1->expand(index);
-    DirectoryListBox1->scrollTo(index);
+    for (QModelIndex open = index; open.isValid(); open = open.parent())
+        DirectoryListBox1->expand(open);
+    DirectoryListBox1->scrollTo(index, QAbstractItemView::PositionAtCenter);
     fillFiles();
 }
 
@@ -415,7 +423,8 @@ void MediaChooser::done(int result) {
 
 void MediaChooser::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    DirectoryListBox1->scrollTo(DirectoryListBox1->currentIndex());
+    DirectoryListBox1->scrollTo(DirectoryListBox1->currentIndex(),
+                                QAbstractItemView::PositionAtCenter);
 }
 
 } // namespace zorvik

@@ -141,8 +141,11 @@ bool RealServices::openWithSystem(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile())
         return false;
-    // Judged by content, not name: a program renamed to .mp3 is still a program.
-    const QMimeType type = QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchContent);
+    // Judged by content (a program renamed to .mp3 is still a program) and by
+    // name (the system's opener goes by the name too: a .jar would be run).
+    const QMimeDatabase db;
+    const QMimeType byContent = db.mimeTypeForFile(info, QMimeDatabase::MatchContent);
+    const QMimeType byName = db.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
     static const QStringList programs = {
         u"application/x-executable"_s,
         u"application/x-pie-executable"_s,
@@ -151,12 +154,18 @@ bool RealServices::openWithSystem(const QString& path) {
         u"application/x-desktop"_s,
         u"application/x-msdownload"_s,
         u"application/x-ms-dos-executable"_s,
+        u"application/x-msi"_s,
+        u"application/x-ms-shortcut"_s,
+        u"application/x-java-archive"_s,
+        u"application/x-java-jnlp-file"_s,
+        u"application/vnd.appimage"_s,
+        u"application/x-iso9660-appimage"_s,
         u"application/x-perl"_s,
         u"text/x-python"_s,
         u"application/x-python"_s,
     };
     for (const QString& p : programs)
-        if (type.inherits(p))
+        if (byContent.inherits(p) || byName.inherits(p))
             return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
 }
