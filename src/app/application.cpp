@@ -6,6 +6,7 @@
 
 #include "editor/editorwindow.h"
 #include "export/exportcommands.h"
+#include "export/tform23.h"
 #include "journal/journalwindow.h"
 #include "journal/openjournaldialog.h"
 #include "params/tform11.h"
@@ -49,7 +50,10 @@ void Application::createWindows() {
     ctx_.windows.add(main_);
 
     // The long-lived windows, in the order of creation.
-    ctx_.windows.add(new EditorWindow(ctx_, main_));
+    auto* editor = new EditorWindow(ctx_, main_);
+    // "Список": a new question list beside the editor on each click.
+    editor->setQuestionListOpener([this](EditorWindow* e) { openQuestionList(ctx_, e); });
+    ctx_.windows.add(editor);
     ctx_.windows.add(new PlainTestingWindow(ctx_, main_));
     ctx_.windows.add(new TForm5(ctx_, main_));
     ctx_.windows.add(new NameWindow(ctx_, main_));
