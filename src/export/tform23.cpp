@@ -47,7 +47,8 @@ TForm23::TForm23(AppContext& ctx, QWidget* owner) : QWidget(owner, Qt::Window), 
 void TForm23::buildControls() {
     const Scale s = ctx_.scale();
     resize(s.width(640), s.height(420));
-    setFont(arialFont(s.fontHeight(kFontPixels)));
+    // The grid's type keeps its size; its columns are widened by the scale.
+    setFont(arialFont(kFontPixels));
 
     StringGrid1 = new QTableWidget(0, 3, this);
     StringGrid1->setObjectName(u"StringGrid1"_s);
@@ -75,6 +76,7 @@ void TForm23::buildControls() {
         b->setToolTip(hint);
         b->setIcon(style()->standardIcon(icon));
         b->setCursor(Qt::PointingHandCursor);
+        s.setFontPixels(b, kFontPixels);
         s.place(b, left, 380, 130, 30);
     };
     button(BitBtn1, u"BitBtn1"_s, u"Від&крити"_s,
@@ -217,6 +219,16 @@ void TForm23::BitBtn4Click() {
         return;
     }
     openDocument(target);
+}
+
+TForm23* openQuestionList(AppContext& ctx, QWidget* editor) {
+    auto* list = new TForm23(ctx, editor);
+    list->show();
+    list->raise();
+    list->activateWindow();
+    // Loaded now, whether or not the window system makes it active.
+    list->FormActivate();
+    return list;
 }
 
 void TForm23::changeEvent(QEvent* event) {

@@ -67,4 +67,8 @@ private:
     QString hint_;
 };
 
+// What the editor's "Список" does: a new list beside `editor`, shown and
+// loaded; it destroys itself when it closes.
+TForm23* openQuestionList(AppContext& ctx, QWidget* editor);
+
 } // namespace zorvik

@@ -38,9 +38,7 @@ class TForm23Test : public QObject {
         QVERIFY(editor_->startEditing(path(file), kind));
         editor_->Edit2->setText(QString::number(at));
         editor_->Edit2GoTo();
-        list_ = new TForm23(ctx_, editor_.get());
-        list_->show();
-        list_->FormActivate();
+        list_ = openQuestionList(ctx_, editor_.get());
     }
     QString cell(int row, int col) const {
         const QTableWidgetItem* item = list_->StringGrid1->item(row, col);
