@@ -107,10 +107,12 @@ void EditorWindow::Button12Click() {
         applyPictureLayout();
     else
         restoreNormalLayout();
-    if (loadPicture(picture))
+    if (loadPicture(picture)) {
         Image1->show();
-    else
-        Image1->hide();
+        return;
+    }
+    Image1->hide();
+    Image1->clear();
 }
 
 // ---- Text files and the fields' look ----

@@ -231,20 +231,28 @@ private slots:
     }
 
     void pastedPicture_data() {
-        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QString>("file"); // missing, picture or damaged
         QTest::addColumn<QString>("flag");
-        QTest::newRow("missing") << false << u"True"_s;
-        QTest::newRow("with the question") << true << u"True"_s;
-        QTest::newRow("beside the answers") << true << u"False"_s;
+        QTest::newRow("missing") << u"missing"_s << u"True"_s;
+        QTest::newRow("with the question") << u"picture"_s << u"True"_s;
+        QTest::newRow("beside the answers") << u"picture"_s << u"False"_s;
+        QTest::newRow("damaged") << u"damaged"_s << u"False"_s;
     }
     void pastedPicture() {
-        QFETCH(bool, exists);
+        QFETCH(QString, file);
         QFETCH(QString, flag);
         EditorFixture f;
+        // The question shown before has a picture of its own.
+        const QString former = f.path(u"former.bmp"_s);
+        writePicture(former, Qt::red);
         const QString picture = f.path(u"мій малюнок.bmp"_s);
-        if (exists)
+        if (file == u"picture"_s)
             writePicture(picture);
-        writeQuestions(f.path(u"t.tsm"_s), TestKind::Tsm, {question(u"Q"_s, TestKind::Tsm)});
+        else if (file == u"damaged"_s)
+            QVERIFY(writeBytes(picture, "BM not a picture"));
+        Question q = question(u"Q"_s, TestKind::Tsm);
+        q.PictureFile = former;
+        writeQuestions(f.path(u"t.tsm"_s), TestKind::Tsm, {q});
         auto* image = f.w<PictureView>(u"Image1"_s);
         const QRect normal = image->geometry();
         QVERIFY(f.open(u"t.tsm"_s, TestKind::Tsm));
@@ -254,16 +262,27 @@ private slots:
             lineOf({u"Q"_s, u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, token, u","_s, u","_s, flag,
                     u","_s, u"False"_s, u"False"_s, u"False"_s, u"False"_s, u"False"_s});
         f.answer({MsgAnswer::Yes});
+        if (file == u"damaged"_s)
+            f.answer({MsgAnswer::Ok});
         f.click(u"Button12"_s);
-        QCOMPARE(f.services.messages.size(), 1); // the question only: no message
-        if (!exists) {
+        if (file == u"missing"_s) {
+            QCOMPARE(f.services.messages.size(), 1); // the question only
             QVERIFY(image->isHidden());
             QCOMPARE(f.text(u"Memo6"_s), QString());
             return;
         }
         QCOMPARE(f.text(u"Memo6"_s), picture);
+        if (file == u"damaged"_s) {
+            QCOMPARE(f.services.messages.size(), 2);
+            QVERIFY(
+                f.services.messages[1].text.startsWith(u"Помилка читання малюнку!\r"_s + picture));
+            QVERIFY(image->isHidden());
+            QVERIFY(image->image().isNull()); // not the former question's picture
+            return;
+        }
+        QCOMPARE(f.services.messages.size(), 1);
         QVERIFY(!image->isHidden());
-        QVERIFY(!image->image().isNull());
+        QCOMPARE(image->image().pixelColor(0, 0), QColor(Qt::blue));
         auto* memo2 = f.w(u"Memo2"_s);
         if (flag == u"True"_s) {
             QVERIFY(memo2->isHidden());
