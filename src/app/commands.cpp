@@ -49,16 +49,16 @@ Commands::Commands(AppContext& ctx, MainWindow* main) : QObject(main), ctx_(ctx)
 TestKind Commands::chooseTestFile(const Dialog& dialog, bool create) {
     AppState& st = ctx_.state;
     main_->setStatusText(0, dialog.status);
-    FileDialogSpec spec;
-    spec.title = dialog.title;
-    spec.filter = dialog.filter;
-    spec.defaultExt = u"tsm"_s;
+    FileDialogSpec request;
+    request.title = dialog.title;
+    request.filter = dialog.filter;
+    request.defaultExt = u"tsm"_s;
     // The folder of the file chosen last stands for the current directory.
-    spec.initialDir = st.TestDir.isEmpty() ? st.ProgramDir : st.TestDir;
-    spec.overwritePrompt = create;
-    spec.createPrompt = create;
+    request.initialDir = st.TestDir.isEmpty() ? st.ProgramDir : st.TestDir;
+    request.overwritePrompt = create;
+    request.createPrompt = create;
     const FileDialogResult chosen =
-        create ? ctx_.services.saveFile(main_, spec) : ctx_.services.openFile(main_, spec);
+        create ? ctx_.services.saveFile(main_, request) : ctx_.services.openFile(main_, request);
     if (!chosen.accepted())
         return TestKind::None;
     if (!create && !QFileInfo(chosen.fileName).isFile()) {

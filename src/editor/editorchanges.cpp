@@ -97,13 +97,13 @@ bool EditorWindow::takeQuestion(bool trim) {
 }
 
 bool EditorWindow::chooseFieldTextFile(const QString& text) {
-    FileDialogSpec spec;
-    spec.title = u"Записати запитання у текстовий файл"_s;
-    spec.filter = u"Текстові файли (*.txt)|*.txt"_s;
-    spec.defaultExt = u"txt"_s;
-    spec.initialDir = currentDir();
+    FileDialogSpec request;
+    request.title = u"Записати запитання у текстовий файл"_s;
+    request.filter = u"Текстові файли (*.txt)|*.txt"_s;
+    request.defaultExt = u"txt"_s;
+    request.initialDir = currentDir();
     // Without a file nothing is saved: the long text stays in the window.
-    const QString name = ctx_.services.saveFile(this, spec).fileName;
+    const QString name = ctx_.services.saveFile(this, request).fileName;
     if (name.isEmpty())
         return false;
     if (QFileInfo::exists(name) &&

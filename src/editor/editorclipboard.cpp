@@ -118,12 +118,12 @@ void EditorWindow::Button12Click() {
 // ---- Text files and the fields' look ----
 
 void EditorWindow::N6Click() {
-    FileDialogSpec spec;
-    spec.title = u"Відкрити текстовий файл"_s;
-    spec.defaultExt = u"txt"_s;
-    spec.filter = u"Текстові файли (*.txt)|*.txt|Всі файли (*.*)|*.*"_s;
-    spec.initialDir = QDir::currentPath();
-    const QString name = ctx_.services.openFile(this, spec).fileName;
+    FileDialogSpec request;
+    request.title = u"Відкрити текстовий файл"_s;
+    request.defaultExt = u"txt"_s;
+    request.filter = u"Текстові файли (*.txt)|*.txt|Всі файли (*.*)|*.*"_s;
+    request.initialDir = QDir::currentPath();
+    const QString name = ctx_.services.openFile(this, request).fileName;
     if (name.isEmpty())
         return;
     if (!QFileInfo(name).isFile()) {

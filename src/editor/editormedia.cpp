@@ -60,12 +60,12 @@ bool EditorWindow::loadPicture(const QString& path) {
 // ---- The picture ----
 
 void EditorWindow::Button10Click() {
-    FileDialogSpec spec;
-    spec.title = u"Вставити малюнок"_s;
-    spec.filter = pictureFilter();
+    FileDialogSpec request;
+    request.title = u"Вставити малюнок"_s;
+    request.filter = pictureFilter();
     const QString shown = Memo6->text().trimmed();
-    spec.initialDir = shown.isEmpty() ? currentDir() : QFileInfo(shown).absolutePath();
-    const QString name = ctx_.services.openFile(this, spec).fileName;
+    request.initialDir = shown.isEmpty() ? currentDir() : QFileInfo(shown).absolutePath();
+    const QString name = ctx_.services.openFile(this, request).fileName;
     if (name.isEmpty())
         return;
     // A picture that cannot be read leaves the former one and its name.

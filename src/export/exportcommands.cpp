@@ -60,12 +60,12 @@ ExportCommands* installExportCommands(AppContext& ctx, QMainWindow* main) {
 
 QString ExportCommands::chooseTestFile(const QString& title) {
     const AppState& st = ctx_.state;
-    FileDialogSpec spec;
-    spec.title = title;
-    spec.filter = kFilter;
-    spec.defaultExt = u"tsm"_s;
-    spec.initialDir = st.TestDir.isEmpty() ? st.ProgramDir : st.TestDir;
-    const FileDialogResult chosen = ctx_.services.openFile(parent_, spec);
+    FileDialogSpec request;
+    request.title = title;
+    request.filter = kFilter;
+    request.defaultExt = u"tsm"_s;
+    request.initialDir = st.TestDir.isEmpty() ? st.ProgramDir : st.TestDir;
+    const FileDialogResult chosen = ctx_.services.openFile(parent_, request);
     if (!chosen.accepted())
         return {};
     if (!QFileInfo(chosen.fileName).isFile()) {

@@ -322,14 +322,14 @@ void TForm8::BitBtn4Click() {
     if (model_->entryCount() == 0)
         return;
     const QFileInfo journal(journalFile_);
-    FileDialogSpec spec;
-    spec.title = u"Експорт у Excel"_s;
-    spec.filter = u"Книга Excel (*.xlsx)|*.xlsx"_s;
-    spec.defaultExt = u"xlsx"_s;
-    spec.initialDir = journal.absolutePath();
-    spec.fileName = journal.completeBaseName() + u".xlsx"_s;
-    spec.overwritePrompt = true;
-    const FileDialogResult chosen = ctx_.services.saveFile(this, spec);
+    FileDialogSpec request;
+    request.title = u"Експорт у Excel"_s;
+    request.filter = u"Книга Excel (*.xlsx)|*.xlsx"_s;
+    request.defaultExt = u"xlsx"_s;
+    request.initialDir = journal.absolutePath();
+    request.fileName = journal.completeBaseName() + u".xlsx"_s;
+    request.overwritePrompt = true;
+    const FileDialogResult chosen = ctx_.services.saveFile(this, request);
     if (!chosen.accepted())
         return;
     try {

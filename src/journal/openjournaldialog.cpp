@@ -71,12 +71,12 @@ void TForm10::FormShow() {
 }
 
 void TForm10::Button1Click() {
-    FileDialogSpec spec;
-    spec.title = u"Журнал успішності"_s;
-    spec.filter = u"Журнал успішності (*.ocn)|*.ocn"_s;
-    spec.defaultExt = u"ocn"_s;
-    spec.initialDir = QFileInfo(journalFile_).absolutePath();
-    const FileDialogResult chosen = ctx_.services.openFile(this, spec);
+    FileDialogSpec request;
+    request.title = u"Журнал успішності"_s;
+    request.filter = u"Журнал успішності (*.ocn)|*.ocn"_s;
+    request.defaultExt = u"ocn"_s;
+    request.initialDir = QFileInfo(journalFile_).absolutePath();
+    const FileDialogResult chosen = ctx_.services.openFile(this, request);
     // Cancelling the dialog leaves everything as it was.
     if (!chosen.accepted())
         return;

@@ -91,13 +91,13 @@ void ParamForm::reportFailure(const QString& text) {
 }
 
 void ParamForm::chooseJournal(QLineEdit* field) {
-    FileDialogSpec spec;
-    spec.title = u"Задайте шлях до журналу"_s;
-    spec.defaultExt = u"ocn"_s;
-    spec.filter = u"Журнал оцінок (*.ocn)|*.ocn"_s;
-    spec.initialDir = ctx_.state.TestDir;
+    FileDialogSpec request;
+    request.title = u"Задайте шлях до журналу"_s;
+    request.defaultExt = u"ocn"_s;
+    request.filter = u"Журнал оцінок (*.ocn)|*.ocn"_s;
+    request.initialDir = ctx_.state.TestDir;
     // The save form of the dialog lets the teacher name a new journal too.
-    const FileDialogResult chosen = ctx_.services.saveFile(this, spec);
+    const FileDialogResult chosen = ctx_.services.saveFile(this, request);
     if (!chosen.accepted())
         return;
     if (!journalPathStorable(chosen.fileName)) {

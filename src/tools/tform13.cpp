@@ -101,12 +101,12 @@ void TForm13::Button1Click() {
     Edit3->clear();
     second_.clear();
     result_.clear();
-    FileDialogSpec spec;
-    spec.title = u"Об'єднання: перший тестовий файл"_s;
-    spec.filter = allTestFilesFilter();
-    spec.defaultExt = u"tsm"_s;
-    spec.initialDir = ctx_.state.TestDir;
-    const FileDialogResult chosen = ctx_.services.openFile(this, spec);
+    FileDialogSpec request;
+    request.title = u"Об'єднання: перший тестовий файл"_s;
+    request.filter = allTestFilesFilter();
+    request.defaultExt = u"tsm"_s;
+    request.initialDir = ctx_.state.TestDir;
+    const FileDialogResult chosen = ctx_.services.openFile(this, request);
     if (!chosen.accepted())
         return;
     if (!QFileInfo(chosen.fileName).isFile()) {
@@ -135,12 +135,12 @@ void TForm13::Button1Click() {
 }
 
 void TForm13::Button2Click() {
-    FileDialogSpec spec;
-    spec.title = u"Об'єднання: другий тестовий файл"_s;
-    spec.filter = kindFilter_;
-    spec.defaultExt = ctx_.state.TestFileExt.mid(1);
-    spec.initialDir = ctx_.state.TestDir;
-    const FileDialogResult chosen = ctx_.services.openFile(this, spec);
+    FileDialogSpec request;
+    request.title = u"Об'єднання: другий тестовий файл"_s;
+    request.filter = kindFilter_;
+    request.defaultExt = ctx_.state.TestFileExt.mid(1);
+    request.initialDir = ctx_.state.TestDir;
+    const FileDialogResult chosen = ctx_.services.openFile(this, request);
     if (!chosen.accepted())
         return;
     if (!QFileInfo(chosen.fileName).isFile()) {
@@ -158,11 +158,11 @@ void TForm13::Button2Click() {
 }
 
 void TForm13::Button3Click() {
-    FileDialogSpec spec;
-    spec.title = u"Новий файл (об'єднаний)"_s;
-    spec.filter = kindFilter_;
-    spec.initialDir = ctx_.state.TestDir;
-    const FileDialogResult chosen = ctx_.services.saveFile(this, spec);
+    FileDialogSpec request;
+    request.title = u"Новий файл (об'єднаний)"_s;
+    request.filter = kindFilter_;
+    request.initialDir = ctx_.state.TestDir;
+    const FileDialogResult chosen = ctx_.services.saveFile(this, request);
     if (!chosen.accepted())
         return;
     // The kind's extension is always appended: abc.tsm becomes abc.tsm.tsm.

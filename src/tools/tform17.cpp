@@ -113,12 +113,12 @@ void TForm17::RadioButton2Click() {
 
 void TForm17::Button1Click() {
     const bool toFour = RadioButton2->isChecked();
-    FileDialogSpec spec;
-    spec.title = u"Виберіть файл для конвертування"_s;
-    spec.initialDir = currentDialogDir(ctx_.state);
-    spec.defaultExt = toFour ? u"tsm"_s : u"tsr"_s;
-    spec.filter = toFour ? oneLevelFilter() : u"Тестові файли чотирьох рівнів (*.tsr)|*.tsr"_s;
-    const FileDialogResult chosen = ctx_.services.openFile(this, spec);
+    FileDialogSpec request;
+    request.title = u"Виберіть файл для конвертування"_s;
+    request.initialDir = currentDialogDir(ctx_.state);
+    request.defaultExt = toFour ? u"tsm"_s : u"tsr"_s;
+    request.filter = toFour ? oneLevelFilter() : u"Тестові файли чотирьох рівнів (*.tsr)|*.tsr"_s;
+    const FileDialogResult chosen = ctx_.services.openFile(this, request);
     if (!chosen.accepted())
         return;
     const QString source = chosen.fileName;

@@ -30,12 +30,12 @@ void runMergeCommand(AppContext& ctx, QWidget* parent) {
 }
 
 void runSplitCommand(AppContext& ctx, QWidget* parent) {
-    FileDialogSpec spec;
-    spec.title = u"Розбиття файла"_s;
-    spec.filter = allTestFilesFilter();
-    spec.defaultExt = u"tsm"_s;
-    spec.initialDir = currentDialogDir(ctx.state);
-    const FileDialogResult chosen = ctx.services.openFile(parent, spec);
+    FileDialogSpec request;
+    request.title = u"Розбиття файла"_s;
+    request.filter = allTestFilesFilter();
+    request.defaultExt = u"tsm"_s;
+    request.initialDir = currentDialogDir(ctx.state);
+    const FileDialogResult chosen = ctx.services.openFile(parent, request);
     if (!chosen.accepted())
         return;
     if (!QFileInfo(chosen.fileName).isFile()) {

@@ -88,24 +88,24 @@ MsgAnswer RealServices::message(QWidget* parent, MsgIcon icon, MsgButtons button
 }
 
 namespace {
-FileDialogResult runFileDialog(QWidget* parent, const FileDialogSpec& spec, bool save) {
-    QFileDialog dialog(parent, spec.title, spec.initialDir);
+FileDialogResult runFileDialog(QWidget* parent, const FileDialogSpec& request, bool save) {
+    QFileDialog dialog(parent, request.title, request.initialDir);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QStringList filters = qtNameFilters(spec.filter);
+    const QStringList filters = qtNameFilters(request.filter);
     dialog.setNameFilters(filters);
-    if (spec.filterIndex >= 1 && spec.filterIndex <= filters.size())
-        dialog.selectNameFilter(filters[spec.filterIndex - 1]);
-    dialog.setDefaultSuffix(spec.defaultExt);
-    if (!spec.fileName.isEmpty())
-        dialog.selectFile(spec.fileName);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.overwritePrompt);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    dialog.setDefaultSuffix(request.defaultExt);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
         const QString chosen = dialog.selectedFiles().first();
-        if (save && spec.createPrompt && !QFileInfo::exists(chosen) &&
-            QMessageBox::question(&dialog, spec.title,
+        if (save && request.createPrompt && !QFileInfo::exists(chosen) &&
+            QMessageBox::question(&dialog, request.title,
                                   chosen + u"\nФайл не існує. Створити файл?"_s) !=
                 QMessageBox::Yes)
             continue;
@@ -114,12 +114,12 @@ FileDialogResult runFileDialog(QWidget* parent, const FileDialogSpec& spec, bool
 }
 } // namespace
 
-FileDialogResult RealServices::openFile(QWidget* parent, const FileDialogSpec& spec) {
-    return runFileDialog(parent, spec, false);
+FileDialogResult RealServices::openFile(QWidget* parent, const FileDialogSpec& request) {
+    return runFileDialog(parent, request, false);
 }
 
-FileDialogResult RealServices::saveFile(QWidget* parent, const FileDialogSpec& spec) {
-    return runFileDialog(parent, spec, true);
+FileDialogResult RealServices::saveFile(QWidget* parent, const FileDialogSpec& request) {
+    return runFileDialog(parent, request, true);
 }
 
 std::optional<QFont> RealServices::chooseFont(QWidget* parent, const QFont& initial) {

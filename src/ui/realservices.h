@@ -9,8 +9,8 @@ class RealServices final : public Services {
 public:
     MsgAnswer message(QWidget* parent, MsgIcon icon, MsgButtons buttons,
                       const QString& text) override;
-    FileDialogResult openFile(QWidget* parent, const FileDialogSpec& spec) override;
-    FileDialogResult saveFile(QWidget* parent, const FileDialogSpec& spec) override;
+    FileDialogResult openFile(QWidget* parent, const FileDialogSpec& request) override;
+    FileDialogResult saveFile(QWidget* parent, const FileDialogSpec& request) override;
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     int showModal(QDialog* dialog) override;

@@ -68,8 +68,8 @@ public:
         return message(parent, MsgIcon::Information, MsgButtons::Ok, text);
     }
 
-    virtual FileDialogResult openFile(QWidget* parent, const FileDialogSpec& spec) = 0;
-    virtual FileDialogResult saveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual FileDialogResult openFile(QWidget* parent, const FileDialogSpec& request) = 0;
+    virtual FileDialogResult saveFile(QWidget* parent, const FileDialogSpec& request) = 0;
     virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
 

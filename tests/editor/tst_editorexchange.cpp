@@ -303,12 +303,12 @@ private slots:
         f.services.fileAnswers.push_back({text, 1});
         n6->trigger();
         QCOMPARE(f.services.fileDialogs.size(), 1);
-        const FileDialogSpec spec = f.services.fileDialogs[0];
-        QCOMPARE(spec.title, u"Відкрити текстовий файл"_s);
-        QCOMPARE(spec.filter, u"Текстові файли (*.txt)|*.txt|Всі файли (*.*)|*.*"_s);
-        QCOMPARE(spec.defaultExt, u"txt"_s);
-        QCOMPARE(spec.initialDir, QDir::currentPath());
-        QCOMPARE(spec.fileName, QString());
+        const FileDialogSpec request = f.services.fileDialogs[0];
+        QCOMPARE(request.title, u"Відкрити текстовий файл"_s);
+        QCOMPARE(request.filter, u"Текстові файли (*.txt)|*.txt|Всі файли (*.*)|*.*"_s);
+        QCOMPARE(request.defaultExt, u"txt"_s);
+        QCOMPARE(request.initialDir, QDir::currentPath());
+        QCOMPARE(request.fileName, QString());
         QCOMPARE(f.services.opened, QStringList{text});
 
         // A name that is not a file.

@@ -92,11 +92,11 @@ private slots:
         f.answer({MsgAnswer::Yes});
         f.services.fileAnswers.push_back({file, 1});
         f.click(u"Button1"_s);
-        const FileDialogSpec& spec = f.services.fileDialogs.first();
-        QCOMPARE(spec.title, u"Записати запитання у текстовий файл"_s);
-        QCOMPARE(spec.filter, u"Текстові файли (*.txt)|*.txt"_s);
-        QCOMPARE(spec.defaultExt, u"txt"_s);
-        QCOMPARE(spec.initialDir, f.dir.path());
+        const FileDialogSpec& request = f.services.fileDialogs.first();
+        QCOMPARE(request.title, u"Записати запитання у текстовий файл"_s);
+        QCOMPARE(request.filter, u"Текстові файли (*.txt)|*.txt"_s);
+        QCOMPARE(request.defaultExt, u"txt"_s);
+        QCOMPARE(request.initialDir, f.dir.path());
         QCOMPARE(readWholeFile(file),
                  toCp1251(u" Перший рядок\r\n"_s + QString(300, u'ж')) + "\r\n");
         Question q = readQuestions(f.path(u"long.tsm"_s), TestKind::Tsm).at(1);

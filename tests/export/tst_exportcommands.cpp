@@ -128,12 +128,12 @@ private slots:
             services_.answers.push_back(MsgAnswer::Ok);
         action(menu)->trigger();
         QCOMPARE(services_.fileDialogs.size(), 1);
-        const FileDialogSpec& spec = services_.fileDialogs.first();
-        QCOMPARE(spec.title, title);
-        QCOMPARE(spec.filter, kFilter);
-        QCOMPARE(spec.defaultExt, u"tsm"_s);
-        QCOMPARE(spec.initialDir, dir_.path());
-        QCOMPARE(spec.fileName, QString());
+        const FileDialogSpec& request = services_.fileDialogs.first();
+        QCOMPARE(request.title, title);
+        QCOMPARE(request.filter, kFilter);
+        QCOMPARE(request.defaultExt, u"tsm"_s);
+        QCOMPARE(request.initialDir, dir_.path());
+        QCOMPARE(request.fileName, QString());
         QCOMPARE(services_.messageTexts(), messages);
         QVERIFY(services_.opened.isEmpty());
         QVERIFY(services_.printJobs.isEmpty());

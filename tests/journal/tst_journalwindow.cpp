@@ -153,12 +153,12 @@ private slots:
         click(form10_.get(), u"Button1"_s); // cancelled: nothing happens
         QVERIFY(services_->messages.isEmpty());
         QCOMPARE(services_->fileDialogs.size(), 1);
-        const FileDialogSpec& spec = services_->fileDialogs[0];
-        QCOMPARE(spec.title, u"Журнал успішності"_s);
-        QCOMPARE(spec.filter, u"Журнал успішності (*.ocn)|*.ocn"_s);
-        QCOMPARE(spec.defaultExt, u"ocn"_s);
-        QCOMPARE(spec.initialDir, dir_.path());
-        QCOMPARE(spec.fileName, QString());
+        const FileDialogSpec& request = services_->fileDialogs[0];
+        QCOMPARE(request.title, u"Журнал успішності"_s);
+        QCOMPARE(request.filter, u"Журнал успішності (*.ocn)|*.ocn"_s);
+        QCOMPARE(request.defaultExt, u"ocn"_s);
+        QCOMPARE(request.initialDir, dir_.path());
+        QCOMPARE(request.fileName, QString());
 
         services_->fileAnswers.push_back({path(u"typo.ocn"_s)});
         services_->answers.push_back(MsgAnswer::Ok);
@@ -379,11 +379,11 @@ private slots:
         const QString out = path(u"export.xlsx"_s);
         services_->fileAnswers.push_back({out});
         click(form8_.get(), u"BitBtn4"_s);
-        const FileDialogSpec& spec = services_->fileDialogs.at(0);
-        QCOMPARE(spec.fileName, u"j.xlsx"_s);
-        QCOMPARE(spec.initialDir, dir_.path());
-        QCOMPARE(spec.defaultExt, u"xlsx"_s);
-        QVERIFY(spec.overwritePrompt);
+        const FileDialogSpec& request = services_->fileDialogs.at(0);
+        QCOMPARE(request.fileName, u"j.xlsx"_s);
+        QCOMPARE(request.initialDir, dir_.path());
+        QCOMPARE(request.defaultExt, u"xlsx"_s);
+        QVERIFY(request.overwritePrompt);
         QVERIFY(readWholeFile(out).startsWith("PK"));
         QCOMPARE(services_->opened, QStringList{out});
 

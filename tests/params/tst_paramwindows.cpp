@@ -209,12 +209,12 @@ private slots:
         fx->services.fileAnswers.push_back({}); // cancelled: nothing changes
         click(w, u"Button1"_s);
         QCOMPARE(text(w, u"Edit5"_s), QString());
-        const FileDialogSpec spec = fx->services.fileDialogs.at(0);
-        QCOMPARE(spec.title, u"Задайте шлях до журналу"_s);
-        QCOMPARE(spec.filter, u"Журнал оцінок (*.ocn)|*.ocn"_s);
-        QCOMPARE(spec.defaultExt, u"ocn"_s);
-        QCOMPARE(spec.initialDir, fx->testDir());
-        QCOMPARE(spec.fileName, QString());
+        const FileDialogSpec request = fx->services.fileDialogs.at(0);
+        QCOMPARE(request.title, u"Задайте шлях до журналу"_s);
+        QCOMPARE(request.filter, u"Журнал оцінок (*.ocn)|*.ocn"_s);
+        QCOMPARE(request.defaultExt, u"ocn"_s);
+        QCOMPARE(request.initialDir, fx->testDir());
+        QCOMPARE(request.fileName, QString());
 
         // A path the record cannot hold as it is would name another file.
         fx->chooseJournal(u"/"_s + QString(255, u'ж'));

@@ -48,10 +48,10 @@ MsgAnswer ScriptedServices::message(QWidget*, MsgIcon icon, MsgButtons buttons,
     return a;
 }
 
-FileDialogResult ScriptedServices::openFile(QWidget*, const FileDialogSpec& spec) {
-    fileDialogs.append(spec);
+FileDialogResult ScriptedServices::openFile(QWidget*, const FileDialogSpec& request) {
+    fileDialogs.append(request);
     if (fileAnswers.empty()) {
-        unexpected(u"file dialog: "_s + spec.title);
+        unexpected(u"file dialog: "_s + request.title);
         return {};
     }
     const FileDialogResult r = fileAnswers.front();
@@ -59,8 +59,8 @@ FileDialogResult ScriptedServices::openFile(QWidget*, const FileDialogSpec& spec
     return r;
 }
 
-FileDialogResult ScriptedServices::saveFile(QWidget* parent, const FileDialogSpec& spec) {
-    return openFile(parent, spec);
+FileDialogResult ScriptedServices::saveFile(QWidget* parent, const FileDialogSpec& request) {
+    return openFile(parent, request);
 }
 
 std::optional<QFont> ScriptedServices::chooseFont(QWidget*, const QFont&) {

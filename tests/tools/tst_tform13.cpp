@@ -118,9 +118,9 @@ private slots:
         QCOMPARE(dialogs[1].filter, filter);
         QCOMPARE(dialogs[2].title, u"Новий файл (об'єднаний)"_s);
         QCOMPARE(dialogs[2].filter, filter);
-        for (const FileDialogSpec& spec : dialogs) {
-            QCOMPARE(spec.initialDir, shell_->dir.path());
-            QVERIFY(spec.fileName.isEmpty());
+        for (const FileDialogSpec& request : dialogs) {
+            QCOMPARE(request.initialDir, shell_->dir.path());
+            QVERIFY(request.fileName.isEmpty());
         }
         QCOMPARE(shell_->state.TestFileExt, ext);
         QCOMPARE(shell_->state.TestFileName, u"/elsewhere/current.tsm"_s);

@@ -53,13 +53,13 @@ private slots:
         shell_->makeTest(name, questions);
         splitCommand(name);
 
-        const FileDialogSpec& spec = shell_->services.fileDialogs.at(0);
-        QCOMPARE(spec.title, u"Розбиття файла"_s);
-        QCOMPARE(spec.filter, u"Всі тестові файли (*.tsm, *.tsr)|*.tsm;*.tsr|Тестові файли "
+        const FileDialogSpec& request = shell_->services.fileDialogs.at(0);
+        QCOMPARE(request.title, u"Розбиття файла"_s);
+        QCOMPARE(request.filter, u"Всі тестові файли (*.tsm, *.tsr)|*.tsm;*.tsr|Тестові файли "
                               u"одного рівня (*.tsm)|*.tsm|Тестові файли 4-ох рівнів "
                               u"(*.tsr)|*.tsr"_s);
-        QCOMPARE(spec.defaultExt, u"tsm"_s);
-        QVERIFY(spec.fileName.isEmpty());
+        QCOMPARE(request.defaultExt, u"tsm"_s);
+        QVERIFY(request.fileName.isEmpty());
 
         QVERIFY(form_->isVisible());
         QVERIFY(!form_->isModal());

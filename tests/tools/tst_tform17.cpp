@@ -89,10 +89,10 @@ private slots:
         shell_->services.answers = {MsgAnswer::Ok};
         convert(u"math.tsm"_s);
 
-        const FileDialogSpec& spec = shell_->services.fileDialogs.at(0);
-        QCOMPARE(spec.filter, u"Тестові файли одного рівня (*.tsm)|*.tsm"_s);
-        QCOMPARE(spec.defaultExt, u"tsm"_s);
-        QVERIFY(spec.fileName.isEmpty());
+        const FileDialogSpec& request = shell_->services.fileDialogs.at(0);
+        QCOMPARE(request.filter, u"Тестові файли одного рівня (*.tsm)|*.tsm"_s);
+        QCOMPARE(request.defaultExt, u"tsm"_s);
+        QVERIFY(request.fileName.isEmpty());
         QCOMPARE(shell_->services.messageTexts(),
                  QStringList{doneToFour(u"math.tsm"_s, u"math.tsr"_s)});
         QCOMPARE(shell_->services.messages[0].icon, MsgIcon::Information);
@@ -114,9 +114,9 @@ private slots:
         shell_->makeTest(u"math.tsr"_s, 4); // question 3 is of level high
         shell_->services.answers = {MsgAnswer::Ok};
         convert(u"math.tsr"_s, true);
-        const FileDialogSpec& spec = shell_->services.fileDialogs.at(0);
-        QCOMPARE(spec.filter, u"Тестові файли чотирьох рівнів (*.tsr)|*.tsr"_s);
-        QCOMPARE(spec.defaultExt, u"tsr"_s);
+        const FileDialogSpec& request = shell_->services.fileDialogs.at(0);
+        QCOMPARE(request.filter, u"Тестові файли чотирьох рівнів (*.tsr)|*.tsr"_s);
+        QCOMPARE(request.defaultExt, u"tsr"_s);
         QCOMPARE(shell_->services.messageTexts(),
                  QStringList{u"Виконано конвертування файлу "_s + shell_->path(u"math.tsr"_s) +
                              u"\r"_s + u"у файл "_s + shell_->path(u"math.tsm"_s) + u" !"_s});
