@@ -56,8 +56,8 @@ private slots:
         const FileDialogSpec& request = shell_->services.fileDialogs.at(0);
         QCOMPARE(request.title, u"Розбиття файла"_s);
         QCOMPARE(request.filter, u"Всі тестові файли (*.tsm, *.tsr)|*.tsm;*.tsr|Тестові файли "
-                              u"одного рівня (*.tsm)|*.tsm|Тестові файли 4-ох рівнів "
-                              u"(*.tsr)|*.tsr"_s);
+                                 u"одного рівня (*.tsm)|*.tsm|Тестові файли 4-ох рівнів "
+                                 u"(*.tsr)|*.tsr"_s);
         QCOMPARE(request.defaultExt, u"tsm"_s);
         QVERIFY(request.fileName.isEmpty());
 
