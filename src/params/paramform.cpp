@@ -115,4 +115,66 @@ void ParamForm::showTestingMode() {
         ctx_.services.showModal(mode);
 }
 
+namespace {
+FieldCheck readFields(const FieldTexts& texts, Ns1Record& r) {
+    return readNs1Fields(texts, r);
+}
+FieldCheck readFields(const FieldTexts& texts, Ns2Record& r) {
+    return readNs2Fields(texts, r);
+}
+FieldCheck checkRecord(const Ns1Record& r, const QString& journalField) {
+    return checkNs1(r, journalField);
+}
+FieldCheck checkRecord(const Ns2Record& r, const QString& journalField) {
+    return checkNs2(r, journalField);
+}
+FieldProblem ioProblem(const Ns1Record&) {
+    return ns1IoProblem();
+}
+FieldProblem ioProblem(const Ns2Record&) {
+    return ns2IoProblem();
+}
+} // namespace
+
+template <typename R>
+bool ParamForm::saveFields(ParamEditor<R>& editor, R& record, const QString& journalField) {
+    if (const FieldCheck p = readFields(fieldTexts(), record)) {
+        refuse(*p);
+        return false;
+    }
+    record.TestName = paramKey(ctx_.state.TestFileName);
+    try {
+        takeJournal(ctx_.state, journalField, record);
+    } catch (const FileError&) {
+        refuse(ioProblem(record));
+        return false;
+    }
+    if (const FieldCheck p = checkRecord(record, journalField)) {
+        refuse(*p);
+        return false;
+    }
+    try {
+        editor.save(record);
+    } catch (const FileError&) {
+        refuse(ioProblem(record));
+        return false;
+    }
+    return true;
+}
+
+template <typename R> void ParamForm::closeUnsaved(ParamEditor<R>& editor) {
+    if (!editor.isOpen())
+        return;
+    try {
+        editor.close();
+    } catch (const FileError&) {
+        // Nothing was written through it.
+    }
+}
+
+template bool ParamForm::saveFields(ParamEditor<Ns1Record>&, Ns1Record&, const QString&);
+template bool ParamForm::saveFields(ParamEditor<Ns2Record>&, Ns2Record&, const QString&);
+template void ParamForm::closeUnsaved(ParamEditor<Ns1Record>&);
+template void ParamForm::closeUnsaved(ParamEditor<Ns2Record>&);
+
 } // namespace zorvik

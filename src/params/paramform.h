@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/paramcheck.h"
+#include "core/paramfiles.h"
 #include "ui/context.h"
 
 #include <QDialog>
@@ -42,6 +43,13 @@ protected:
     void chooseJournal(QLineEdit* field);
     // "+": the testing-mode window on the current record.
     void showTestingMode();
+    // The OK steps after the fields were checked as typed: reads them into
+    // `record`, takes the journal, checks the whole and saves through
+    // `editor`; a refusal is shown. True when the record was saved.
+    template <typename R>
+    bool saveFields(ParamEditor<R>& editor, R& record, const QString& journalField);
+    // Leaves the parameter file of a showing that saved nothing.
+    template <typename R> static void closeUnsaved(ParamEditor<R>& editor);
 
     AppContext& ctx_;
 };

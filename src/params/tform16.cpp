@@ -168,29 +168,8 @@ bool TForm16::Button3Click() {
     running_ = true;
     const auto done = qScopeGuard([this] { running_ = false; });
 
-    AppState& st = ctx_.state;
-    Ns2Record& r = st.Ns2Record;
-    if (const FieldCheck p = readNs2Fields(fieldTexts(), r)) {
-        refuse(*p);
+    if (!saveFields(editor_, ctx_.state.Ns2Record, Edit12->text()))
         return false;
-    }
-    r.TestName = paramKey(st.TestFileName);
-    try {
-        takeJournal(st, Edit12->text(), r);
-    } catch (const FileError&) {
-        refuse(ns2IoProblem());
-        return false;
-    }
-    if (const FieldCheck p = checkNs2(r, Edit12->text())) {
-        refuse(*p);
-        return false;
-    }
-    try {
-        editor_.save(r);
-    } catch (const FileError&) {
-        refuse(ns2IoProblem());
-        return false;
-    }
     loaded_ = false;
     accept();
     return true;
@@ -206,13 +185,7 @@ void TForm16::showEvent(QShowEvent* event) {
 void TForm16::reject() {
     if (running_)
         return;
-    if (editor_.isOpen()) {
-        try {
-            editor_.close();
-        } catch (const FileError&) {
-            // Nothing was written through it.
-        }
-    }
+    closeUnsaved(editor_);
     loaded_ = false;
     ParamForm::reject();
 }

@@ -99,29 +99,8 @@ bool TForm5::BitBtn1Click() {
     running_ = true;
     const auto done = qScopeGuard([this] { running_ = false; });
 
-    AppState& st = ctx_.state;
-    Ns1Record& r = st.Ns1Record;
-    if (const FieldCheck p = readNs1Fields(fieldTexts(), r)) {
-        refuse(*p);
+    if (!saveFields(editor_, ctx_.state.Ns1Record, Edit5->text()))
         return false;
-    }
-    r.TestName = paramKey(st.TestFileName);
-    try {
-        takeJournal(st, Edit5->text(), r);
-    } catch (const FileError&) {
-        refuse(ns1IoProblem());
-        return false;
-    }
-    if (const FieldCheck p = checkNs1(r, Edit5->text())) {
-        refuse(*p);
-        return false;
-    }
-    try {
-        editor_.save(r);
-    } catch (const FileError&) {
-        refuse(ns1IoProblem());
-        return false;
-    }
     saved_ = true;
     accept();
     return true;
@@ -152,13 +131,8 @@ void TForm5::reject() {
         BitBtn1Click();
     if (!isVisible())
         return;
-    if (!saved_ && editor_.isOpen()) {
-        try {
-            editor_.close();
-        } catch (const FileError&) {
-            // Nothing was written through it.
-        }
-    }
+    if (!saved_)
+        closeUnsaved(editor_);
     loaded_ = false;
     ParamForm::reject();
 }
