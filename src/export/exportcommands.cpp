@@ -69,7 +69,7 @@ QString ExportCommands::chooseTestFile(const QString& title) {
     if (!chosen.accepted())
         return {};
     if (!QFileInfo(chosen.fileName).isFile()) {
-        ctx_.services.error(parent_, kExportFileNameError);
+        ctx_.services.error(parent_, kFileNameError);
         return {};
     }
     return chosen.fileName;

@@ -2,7 +2,7 @@
 // told to the teacher.
 #pragma once
 
-#include "core/fileerror.h"
+#include "core/failuretext.h"
 
 #include <QString>
 
@@ -10,8 +10,5 @@ namespace zorvik {
 
 // "Не вдалося записати файл /x/a_Б.doc:\rNo space left on device"
 QString exportFailureText(const FileError& e);
-
-// The message every missing or misspelt file gets.
-inline const QString kExportFileNameError = QStringLiteral("Помилка в назві файлу!");
 
 } // namespace zorvik

@@ -2,7 +2,7 @@
 // start, and the texts of the failures they report.
 #pragma once
 
-#include "core/fileerror.h"
+#include "core/failuretext.h"
 #include "core/filetools.h"
 #include "ui/context.h"
 
@@ -30,8 +30,5 @@ void readableWhenDisabled(QWidget* field);
 QString failureText(const FileError& e);
 // The reason a tool refused to start, for the teacher.
 QString refusalText(const ToolRefusal& e);
-
-// The message every missing or misspelt file gets.
-inline const QString kFileNameError = QStringLiteral("Помилка в назві файлу!");
 
 } // namespace zorvik

@@ -1,3 +1,4 @@
+#include "core/failuretext.h"
 #include "core/recordfile.h"
 
 #include <QFile>
@@ -92,6 +93,38 @@ private slots:
         } catch (const FileError& e) {
             QCOMPARE(e.op(), FileError::Op::Write);
         }
+    }
+
+    // What the teacher reads for each failed operation, in both wordings.
+    void failureTexts_data() {
+        QTest::addColumn<FileError::Op>("op");
+        QTest::addColumn<QString>("detailed");
+        QTest::addColumn<QString>("wholeWrite");
+        const auto row = [](const char* tag, FileError::Op op, const QString& d, const QString& w) {
+            QTest::newRow(tag) << op << d << w;
+        };
+        const QString open = u"відкрити"_s, create = u"створити"_s, read = u"прочитати"_s,
+                      write = u"записати"_s;
+        row("open", FileError::Op::Open, open, open);
+        row("create", FileError::Op::Create, create, create);
+        row("read", FileError::Op::Read, read, read);
+        row("seek", FileError::Op::Seek, read, read);
+        row("write", FileError::Op::Write, write, write);
+        row("truncate", FileError::Op::Truncate, write, write);
+        row("close", FileError::Op::Close, write, write);
+        row("rename", FileError::Op::Rename, u"замінити"_s, write);
+        row("remove", FileError::Op::Remove, u"видалити"_s, write);
+    }
+    void failureTexts() {
+        QFETCH(FileError::Op, op);
+        QFETCH(QString, detailed);
+        QFETCH(QString, wholeWrite);
+        const FileError e(op, u"/x/a.tsm"_s, u"No space left on device"_s);
+        const auto text = [](const QString& verb) {
+            return u"Не вдалося "_s + verb + u" файл /x/a.tsm:\rNo space left on device"_s;
+        };
+        QCOMPARE(fileFailureText(e), text(detailed));
+        QCOMPARE(fileFailureText(e, FailureWording::WholeWrite), text(wholeWrite));
     }
 };
 
