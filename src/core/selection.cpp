@@ -39,6 +39,17 @@ std::vector<int> PickDistinct(const std::vector<int>& source, int m, int n, Rand
     return picked;
 }
 
+void LevelLists::add(int no, const TsrRecord& question) {
+    if (question.LevelLow)
+        low.push_back(no);
+    if (question.LevelMedium)
+        medium.push_back(no);
+    if (question.LevelSufficient)
+        sufficient.push_back(no);
+    if (question.LevelHigh)
+        high.push_back(no);
+}
+
 LevelLists readLevelLists(const QString& tsrPath) {
     QFile file(tsrPath);
     if (!file.open(QIODevice::ReadOnly))
@@ -51,15 +62,7 @@ LevelLists readLevelLists(const QString& tsrPath) {
     for (qsizetype r = 1; r < count; ++r) {
         const TsrRecord q =
             TsrRecord::decode(QByteArrayView(bytes).sliced(r * TsrRecord::Size, TsrRecord::Size));
-        const int no = static_cast<int>(r);
-        if (q.LevelLow)
-            lists.low.push_back(no);
-        if (q.LevelMedium)
-            lists.medium.push_back(no);
-        if (q.LevelSufficient)
-            lists.sufficient.push_back(no);
-        if (q.LevelHigh)
-            lists.high.push_back(no);
+        lists.add(static_cast<int>(r), q);
     }
     return lists;
 }

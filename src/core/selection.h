@@ -30,6 +30,9 @@ struct LevelLists {
     std::vector<int> medium;
     std::vector<int> sufficient;
     std::vector<int> high;
+
+    // Adds question `no` to the list of each level flag it carries.
+    void add(int no, const TsrRecord& question);
 };
 
 // Reads every question of a four-level test file (records 1 .. count-1).

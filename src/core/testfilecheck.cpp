@@ -18,16 +18,7 @@ LevelLists collectLevels(RecordFile& tsrFile) {
     if (n > 1)
         tsrFile.seek(1);
     for (qint64 q = 1; q < n; ++q) {
-        const TsrRecord r = tsrFile.readRecord<TsrRecord>();
-        const int number = static_cast<int>(q);
-        if (r.LevelLow)
-            lists.low.push_back(number);
-        if (r.LevelMedium)
-            lists.medium.push_back(number);
-        if (r.LevelSufficient)
-            lists.sufficient.push_back(number);
-        if (r.LevelHigh)
-            lists.high.push_back(number);
+        lists.add(static_cast<int>(q), tsrFile.readRecord<TsrRecord>());
     }
     tsrFile.seek(n);
     return lists;

@@ -6,6 +6,7 @@
 #include "appstate.h"
 #include "filetools.h" // testFileExtOf
 #include "recordfile.h"
+#include "selection.h" // LevelLists
 #include "testfile.h"
 
 #include <QString>
@@ -17,13 +18,6 @@ namespace zorvik {
 // The folder of a chosen file.
 QString folderOf(const QString& fileName);
 
-// For each level, the numbers of the questions of that level, in file order.
-struct LevelLists {
-    std::vector<int> low;
-    std::vector<int> medium;
-    std::vector<int> sufficient;
-    std::vector<int> high;
-};
 // Reads questions 1 .. count - 1 of an open four-level file; the file is left
 // at its end. A question with several level bytes set is in each of their lists.
 LevelLists collectLevels(RecordFile& tsrFile);
