@@ -3,6 +3,7 @@
 #include "atomicfile.h"
 #include "cp1251.h"
 #include "questionline.h"
+#include "questionlist.h" // levelNameOf
 #include "questiontext.h"
 #include "recordfile.h"
 
@@ -46,16 +47,8 @@ std::vector<ExportQuestion> loadExportQuestions(const QString& testFile, TestKin
 }
 
 QString levelTextOf(const TsrRecord& r, const QString& previous) {
-    QString level = previous;
-    if (r.LevelLow)
-        level = u"Рівень: низький"_s;
-    if (r.LevelMedium)
-        level = u"Рівень: середній"_s;
-    if (r.LevelHigh)
-        level = u"Рівень: високий"_s;
-    if (r.LevelSufficient)
-        level = u"Рівень: достатній"_s;
-    return level;
+    const QString name = levelNameOf(r);
+    return name.isEmpty() ? previous : u"Рівень: "_s + name;
 }
 
 ExportNames exportNames(const QString& testFileName, TestKind kind, bool withCorrect) {
