@@ -6,6 +6,7 @@
 #include "core/questiontext.h"
 #include "editor/editorwindow.h"
 #include "ui/fonts.h"
+#include "ui/grid.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -53,18 +54,8 @@ void TForm23::buildControls() {
     StringGrid1 = new QTableWidget(0, 3, this);
     StringGrid1->setObjectName(u"StringGrid1"_s);
     StringGrid1->setHorizontalHeaderLabels(questionListHeaders());
-    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    StringGrid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->setWordWrap(false);
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->verticalHeader()->setDefaultSectionSize(StringGrid1->fontMetrics().height() + 6);
-    QHeaderView* header = StringGrid1->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::Interactive);
-    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    header->setHighlightSections(false);
-    header->setStretchLastSection(false);
+    setUpRowGrid(StringGrid1, QAbstractItemView::ExtendedSelection);
+    StringGrid1->horizontalHeader()->setStretchLastSection(false);
     for (int c = 0; c < 3; ++c)
         StringGrid1->setColumnWidth(c, s.width(kColumnWidths[c]));
     s.place(StringGrid1, 4, 4, 632, 366);

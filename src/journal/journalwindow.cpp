@@ -7,6 +7,7 @@
 #include "core/localetext.h"
 #include "report/journalreport.h"
 #include "ui/fonts.h"
+#include "ui/grid.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -86,19 +87,8 @@ void TForm8::buildControls() {
     StringGrid1 = new QTableView(this);
     StringGrid1->setObjectName(u"StringGrid1"_s);
     StringGrid1->setModel(model_);
-    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->setWordWrap(false);
-    StringGrid1->verticalHeader()->hide();
-    // Fixed row heights keep a journal of many thousand entries fast.
-    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->verticalHeader()->setDefaultSectionSize(StringGrid1->fontMetrics().height() + 6);
-    QHeaderView* header = StringGrid1->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::Interactive);
-    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    header->setHighlightSections(false);
-    header->setMinimumSectionSize(8);
+    setUpRowGrid(StringGrid1, QAbstractItemView::SingleSelection);
+    StringGrid1->horizontalHeader()->setMinimumSectionSize(8);
     for (int c = 0; c < JournalModel::ColumnCount; ++c)
         StringGrid1->setColumnWidth(c, s.width(kColumnWidths[c]));
     s.place(StringGrid1, 6, 34, 628, 344);
