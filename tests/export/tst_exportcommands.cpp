@@ -4,6 +4,7 @@
 
 #include "export/exportcommands.h"
 #include "report/testreport.h"
+#include "support/pdftext.h"
 #include "support/rtfreader.h"
 #include "support/scriptedservices.h"
 
@@ -21,19 +22,6 @@ namespace {
 
 const QString kFilter = u"Тестові файли одного рівня (*.tsm)|*.tsm|Тестові файли 4-ох рівнів "
                         u"(*.tsr)|*.tsr|Всі файли(*.*)|*.*"_s;
-
-// The text of a PDF, as pdftotext reads it; empty when it cannot.
-QString pdfText(const QString& pdf) {
-    QProcess p;
-    p.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
-    if (!p.waitForFinished(20000) || p.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-bool havePdfText() {
-    return !QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty();
-}
 
 // The bands of each page of a report laid out on A4.
 std::vector<std::vector<report::PlacedBand>> pagesOf(const report::Report& r) {
@@ -192,7 +180,7 @@ private slots:
 
     // The print table holds the rows while the preview is open and none after.
     void printRowsGoneAfterThePreview() {
-        if (!havePdfText())
+        if (!havePdfToText())
             QSKIP("pdftotext is not installed");
         QString during;
         size_t rowsDuring = 0;
@@ -266,7 +254,7 @@ private slots:
         QCOMPARE(r.rows[0].last(), QString());
         QCOMPARE(r.rows[2].last(), u"Рівень: середній"_s);
 
-        if (!havePdfText())
+        if (!havePdfToText())
             return;
         r.writePdf(path(u"four.pdf"_s));
         const QString text = pdfText(path(u"four.pdf"_s));
@@ -280,7 +268,7 @@ private slots:
 
     // A question longer than its box: three lines printed, the rest not.
     void longQuestionIsCut() {
-        if (!havePdfText())
+        if (!havePdfToText())
             QSKIP("pdftotext is not installed");
         PrintTestRow row;
         row.Num = 1;

@@ -1,18 +1,19 @@
 // The banded report: where bands land on pages, growing boxes, and the pages
 // of the PDF as a reader extracts them.
 #include "report/bandreport.h"
+#include "support/pdftext.h"
 
 #include "core/fileerror.h"
 
 #include <QPdfWriter>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace zorvik;
 using report::PlacedBand;
+using zorvik::testing::havePdfToText;
+using zorvik::testing::pdfText;
 
 namespace {
 
@@ -78,14 +79,6 @@ class BandReportTest : public QObject {
         return r.paginate(writer);
     }
 
-    QString pageText(const QString& pdf, int page) {
-        QProcess p;
-        p.start(u"pdftotext"_s, {u"-f"_s, QString::number(page), u"-l"_s, QString::number(page),
-                                 u"-layout"_s, pdf, u"-"_s});
-        p.waitForFinished(20000);
-        return QString::fromUtf8(p.readAllStandardOutput());
-    }
-
 private slots:
     void pagination_data() {
         QTest::addColumn<int>("rows");
@@ -149,19 +142,19 @@ private slots:
     }
 
     void pdfPagesAndNumbers() {
-        if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+        if (!havePdfToText())
             QSKIP("pdftotext is not installed (scripts/install-deps.sh installs poppler-utils)");
         const QString pdf = dir_.filePath(u"sample.pdf"_s);
         QCOMPARE(sample(60).writePdf(pdf), 3);
         for (int p = 1; p <= 3; ++p) {
-            const QString text = pageText(pdf, p);
+            const QString text = pdfText(pdf, p);
             QVERIFY(text.contains(u"HEADER"_s));
             QVERIFY(text.contains(u"page %1 of 3"_s.arg(p)));
             QCOMPARE(text.contains(u"TITLES"_s), p == 1);
             QCOMPARE(text.contains(u"SUMMARY"_s), p == 3);
         }
-        QVERIFY(pageText(pdf, 2).contains(u"row25"_s));
-        QVERIFY(pageText(pdf, 3).contains(u"row60"_s));
+        QVERIFY(pdfText(pdf, 2).contains(u"row25"_s));
+        QVERIFY(pdfText(pdf, 3).contains(u"row60"_s));
     }
 
     void failedPdfLeavesNothing() {

@@ -1,14 +1,15 @@
 // The printed journal read back from its PDF.
 #include "report/journalreport.h"
+#include "support/pdftext.h"
 
 #include <QPdfWriter>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace zorvik;
+using zorvik::testing::havePdfToText;
+using zorvik::testing::pdfText;
 
 namespace {
 
@@ -40,18 +41,10 @@ class JournalReportTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
 
-    QString pageText(const QString& pdf, int page) {
-        QProcess p;
-        p.start(u"pdftotext"_s, {u"-f"_s, QString::number(page), u"-l"_s, QString::number(page),
-                                 u"-layout"_s, pdf, u"-"_s});
-        p.waitForFinished(20000);
-        return QString::fromUtf8(p.readAllStandardOutput());
-    }
-
 private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::Ukrainian, QLocale::Ukraine));
-        if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+        if (!havePdfToText())
             QSKIP("pdftotext is not installed (scripts/install-deps.sh installs poppler-utils)");
     }
 
@@ -64,7 +57,7 @@ private slots:
         QCOMPARE(r.pageLayout.pageSize().id(), QPageSize::A4);
         const QString pdf = dir_.filePath(u"one.pdf"_s);
         QCOMPARE(r.writePdf(pdf), 1);
-        const QString text = pageText(pdf, 1);
+        const QString text = pdfText(pdf, 1);
         for (const QString& t : journalReportColumnTitles())
             QVERIFY2(text.contains(t), qPrintable(t));
         QVERIFY(text.contains(u"Прізвище,ім\"я,по-батькові"_s));
@@ -87,19 +80,19 @@ private slots:
             journalReport(u"j.ocn"_s, rowsOf(120), QDateTime::currentDateTime()).writePdf(pdf);
         QVERIFY(pages >= 3);
         for (int p = 1; p <= pages; ++p) {
-            const QString text = pageText(pdf, p);
+            const QString text = pdfText(pdf, p);
             QVERIFY(text.contains(u"ЖУРНАЛ УСПІШНОСТІ"_s));
             QCOMPARE(text.contains(u"Оцінка"_s), p == 1); // column titles on page 1
             QCOMPARE(text.contains(u"Середній бал"_s), p == pages);
             QVERIFY(text.trimmed().endsWith(QString::number(p)));
         }
-        QVERIFY(pageText(pdf, pages).contains(u"Учень номер 120"_s));
+        QVERIFY(pdfText(pdf, pages).contains(u"Учень номер 120"_s));
     }
 
     void emptyJournalStillPrints() {
         const QString pdf = dir_.filePath(u"empty.pdf"_s);
         QCOMPARE(journalReport(u"j.ocn"_s, {}, QDateTime::currentDateTime()).writePdf(pdf), 1);
-        QVERIFY(pageText(pdf, 1).contains(u"Середній бал (оцінка)"_s));
+        QVERIFY(pdfText(pdf, 1).contains(u"Середній бал (оцінка)"_s));
     }
 };
 
