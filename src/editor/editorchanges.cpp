@@ -2,7 +2,7 @@
 // question rules), inserting, appending and deleting.
 #include "editorwindow.h"
 
-#include "pictureview.h"
+#include "media/picturebox.h"
 #include "recordfields.h"
 
 #include "core/bytes.h"

@@ -3,7 +3,7 @@
 // background of the six text fields. None of them writes the test file.
 #include "editorwindow.h"
 
-#include "pictureview.h"
+#include "media/picturebox.h"
 
 #include "core/questionline.h"
 #include "core/questiontext.h"

@@ -20,7 +20,7 @@ class QWidget;
 
 namespace zorvik {
 
-class PictureView;
+class PictureBox;
 struct Scale;
 
 struct EditorControls {
@@ -65,7 +65,7 @@ struct EditorControls {
     QRadioButton* RadioButton3 = nullptr; // high
     QRadioButton* RadioButton4 = nullptr; // sufficient
 
-    PictureView* Image1 = nullptr;
+    PictureBox* Image1 = nullptr;
 
     QPushButton* Button1 = nullptr;  // save
     QPushButton* Button2 = nullptr;  // discard

@@ -1,6 +1,6 @@
 // The editor's controls at their positions in the 640 x 480 design space.
 #include "editorcontrols.h"
-#include "pictureview.h"
+#include "media/picturebox.h"
 
 #include "ui/fonts.h"
 #include "ui/scaling.h"
@@ -149,7 +149,7 @@ QRect buildEditorControls(QWidget* w, EditorControls& c, const Scale& s) {
     c.CheckBox5 = mark(w, u"CheckBox5");
     c.Memo7 = memo(w, u"Memo7");
 
-    c.Image1 = make<PictureView>(w, u"Image1");
+    c.Image1 = make<PictureBox>(w, u"Image1");
     c.Image1->setContextMenuPolicy(Qt::CustomContextMenu);
     c.Image1->hide();
 

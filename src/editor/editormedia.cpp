@@ -3,7 +3,7 @@
 // the record gets them when the question is saved.
 #include "editorwindow.h"
 
-#include "pictureview.h"
+#include "media/picturebox.h"
 
 #include "core/mediafilter.h"
 #include "media/mediachooser.h"
@@ -34,7 +34,7 @@ void EditorWindow::connectMedia() {
     connect(N4, &QAction::triggered, this, &EditorWindow::N4Click);
     connect(N3, &QAction::triggered, this, &EditorWindow::N3Click);
     connect(BitBtn4, &QPushButton::clicked, this, &EditorWindow::N3Click);
-    connect(Image1, &PictureView::doubleClicked, this, &EditorWindow::Image1DblClick);
+    connect(Image1, &PictureBox::doubleClicked, this, &EditorWindow::Image1DblClick);
     connect(BitBtn3, &QPushButton::clicked, this, &EditorWindow::BitBtn3Click);
     connect(BitBtn1, &QPushButton::clicked, this, &EditorWindow::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &EditorWindow::BitBtn2Click);

@@ -1,6 +1,6 @@
 #include "editorwindow.h"
 
-#include "pictureview.h"
+#include "media/picturebox.h"
 #include "recordfields.h"
 
 #include "core/bytes.h"

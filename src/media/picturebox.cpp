@@ -8,10 +8,12 @@ namespace zorvik {
 
 PictureBox::PictureBox(QWidget* parent, Fit fit) : QWidget(parent), fit_(fit) {}
 
-bool PictureBox::load(const QString& path) {
+bool PictureBox::load(const QString& path, QString* error) {
     QImageReader reader(path);
     reader.setAutoTransform(true);
     setImage(reader.read());
+    if (!hasPicture() && error)
+        *error = reader.errorString();
     return hasPicture();
 }
 

@@ -1,6 +1,7 @@
 // A picture drawn proportionally inside its frame: centred and only shrunk
 // (the testing window), or fitted to the width and height and aligned to the
-// top (the picture window).
+// top (the picture window). The question editor shows its picture the
+// testing window's way.
 #pragma once
 
 #include <QImage>
@@ -14,9 +15,11 @@ public:
     enum class Fit { ShrinkCentred, FitTop };
     explicit PictureBox(QWidget* parent = nullptr, Fit fit = Fit::ShrinkCentred);
 
-    // Loads a picture file; false (and an empty box) when it cannot be read.
-    bool load(const QString& path);
+    // Loads a picture file; false (and an empty box) when it cannot be read,
+    // `error` then getting the reason.
+    bool load(const QString& path, QString* error = nullptr);
     void setImage(const QImage& image);
+    void clear() { setImage({}); }
     const QImage& image() const { return image_; }
     bool hasPicture() const { return !image_.isNull(); }
     // Where the picture is drawn inside the box.

@@ -2,8 +2,8 @@
 // text file with the system's program, and the text fields' font and colour.
 #include "editorfixture.h"
 
-#include "editor/pictureview.h"
 #include "media/mediafiles.h"
+#include "media/picturebox.h"
 
 #include "core/atomicfile.h"
 
@@ -253,7 +253,7 @@ private slots:
         Question q = question(u"Q"_s, TestKind::Tsm);
         q.PictureFile = former;
         writeQuestions(f.path(u"t.tsm"_s), TestKind::Tsm, {q});
-        auto* image = f.w<PictureView>(u"Image1"_s);
+        auto* image = f.w<PictureBox>(u"Image1"_s);
         const QRect normal = image->geometry();
         QVERIFY(f.open(u"t.tsm"_s, TestKind::Tsm));
         QString token = picture;

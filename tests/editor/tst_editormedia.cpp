@@ -2,7 +2,6 @@
 // side of the question list. Runs without a sound card.
 #include "editorfixture.h"
 
-#include "editor/pictureview.h"
 #include "media/mediachooser.h"
 #include "media/mediafiles.h"
 #include "media/mediahelpers.h"
@@ -34,7 +33,7 @@ class EditorMediaTest : public QObject {
         QVERIFY(f.open(u"t.tsm"_s, TestKind::Tsm));
     }
 
-    static PictureView* image(const EditorFixture& f) { return f.w<PictureView>(u"Image1"_s); }
+    static PictureBox* image(const EditorFixture& f) { return f.w<PictureBox>(u"Image1"_s); }
 
 private slots:
     void initTestCase() {

@@ -2,7 +2,7 @@
 // questions, the save prompt, the layouts and the timer.
 #include "editorfixture.h"
 
-#include "editor/pictureview.h"
+#include "media/picturebox.h"
 
 #include <QGroupBox>
 #include <QImage>
@@ -178,7 +178,7 @@ private slots:
         q.QuestionAndPicture = true;
         writeQuestions(f.path(u"pic.tsm"_s), TestKind::Tsm, {q, question(u"Q2"_s, TestKind::Tsm)});
         QVERIFY(f.open(u"pic.tsm"_s, TestKind::Tsm));
-        auto* image = f.w<PictureView>(u"Image1"_s);
+        auto* image = f.w<PictureBox>(u"Image1"_s);
         QVERIFY(!image->isHidden());
         QVERIFY(f.w(u"Memo2"_s)->isHidden());
         QVERIFY(f.w(u"Memo7"_s)->isHidden());
