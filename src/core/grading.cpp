@@ -38,16 +38,19 @@ std::array<bool, 5> correctFlags(const QuestionFields& q) {
 }
 
 int questionValueTsr(const TsrRecord& q, const Ns2Record& params) {
-    int value = 0;
-    if (q.LevelLow)
-        value = params.PointsLow;
-    if (q.LevelMedium)
-        value = params.PointsMedium;
-    if (q.LevelHigh)
-        value = params.PointsHigh;
-    if (q.LevelSufficient)
-        value = params.PointsSufficient;
-    return value;
+    switch (levelOf(q)) {
+    case QuestionLevel::None:
+        break;
+    case QuestionLevel::Low:
+        return params.PointsLow;
+    case QuestionLevel::Medium:
+        return params.PointsMedium;
+    case QuestionLevel::High:
+        return params.PointsHigh;
+    case QuestionLevel::Sufficient:
+        return params.PointsSufficient;
+    }
+    return 0;
 }
 
 qint32 maxPointsTsm(const Ns1Record& p) {

@@ -17,16 +17,19 @@ rtf::Paragraph paragraph(rtf::Align align, const QString& text, bool bold) {
 } // namespace
 
 QString levelNameOf(const TsrRecord& r, const QString& previous) {
-    QString level = previous;
-    if (r.LevelLow)
-        level = u"низький"_s;
-    if (r.LevelMedium)
-        level = u"середній"_s;
-    if (r.LevelHigh)
-        level = u"високий"_s;
-    if (r.LevelSufficient)
-        level = u"достатній"_s;
-    return level;
+    switch (levelOf(r)) {
+    case QuestionLevel::None:
+        break;
+    case QuestionLevel::Low:
+        return u"низький"_s;
+    case QuestionLevel::Medium:
+        return u"середній"_s;
+    case QuestionLevel::High:
+        return u"високий"_s;
+    case QuestionLevel::Sufficient:
+        return u"достатній"_s;
+    }
+    return previous;
 }
 
 std::vector<QuestionListEntry> loadQuestionList(const QString& testFile, TestKind kind) {

@@ -120,6 +120,19 @@ TsrRecord TsrRecord::decode(QByteArrayView image) {
     return r;
 }
 
+QuestionLevel levelOf(const TsrRecord& q) {
+    QuestionLevel level = QuestionLevel::None;
+    if (q.LevelLow)
+        level = QuestionLevel::Low;
+    if (q.LevelMedium)
+        level = QuestionLevel::Medium;
+    if (q.LevelHigh)
+        level = QuestionLevel::High;
+    if (q.LevelSufficient)
+        level = QuestionLevel::Sufficient;
+    return level;
+}
+
 void TestingMode::encodeInto(QByteArray& image, int offset) const {
     writeI16(image, offset, QuestionTime);
     writeU8(image, offset + 2, Mode);

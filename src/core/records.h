@@ -72,6 +72,11 @@ struct TsrRecord : QuestionFields {
     bool operator==(const TsrRecord&) const = default;
 };
 
+// The level a four-level question counts as where one is needed: the flags
+// tested low, medium, high, sufficient, the last set one winning.
+enum class QuestionLevel { None, Low, Medium, High, Sufficient };
+QuestionLevel levelOf(const TsrRecord& q);
+
 // The 12-byte testing-mode tail of both parameter records.
 struct TestingMode {
     static constexpr int Size = 12;

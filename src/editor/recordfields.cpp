@@ -51,19 +51,23 @@ void showMarks(EditorControls& c, const Question& q) {
 }
 
 void showLevel(EditorControls& c, const Question& q) {
-    QRadioButton* selected = nullptr;
-    if (q.LevelLow)
-        selected = c.RadioButton1;
-    if (q.LevelMedium)
-        selected = c.RadioButton2;
-    if (q.LevelHigh)
-        selected = c.RadioButton3;
-    if (q.LevelSufficient)
-        selected = c.RadioButton4;
-    if (selected)
-        selected->setChecked(true);
-    else
+    switch (levelOf(q)) {
+    case QuestionLevel::None:
         clearLevel(c);
+        break;
+    case QuestionLevel::Low:
+        c.RadioButton1->setChecked(true);
+        break;
+    case QuestionLevel::Medium:
+        c.RadioButton2->setChecked(true);
+        break;
+    case QuestionLevel::High:
+        c.RadioButton3->setChecked(true);
+        break;
+    case QuestionLevel::Sufficient:
+        c.RadioButton4->setChecked(true);
+        break;
+    }
 }
 
 void selectLowLevel(EditorControls& c) {

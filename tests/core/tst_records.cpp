@@ -75,6 +75,31 @@ private slots:
         QCOMPARE(TsrRecord::decode(expected), r);
     }
 
+    // Several flags set: the last of low, medium, high, sufficient counts.
+    void levelOfFlags_data() {
+        QTest::addColumn<QString>("flags"); // L, M, H, S
+        QTest::addColumn<int>("level");
+        QTest::newRow("none") << QString() << int(QuestionLevel::None);
+        QTest::newRow("low") << u"L"_s << int(QuestionLevel::Low);
+        QTest::newRow("medium") << u"M"_s << int(QuestionLevel::Medium);
+        QTest::newRow("high") << u"H"_s << int(QuestionLevel::High);
+        QTest::newRow("sufficient") << u"S"_s << int(QuestionLevel::Sufficient);
+        QTest::newRow("low and medium") << u"LM"_s << int(QuestionLevel::Medium);
+        QTest::newRow("medium and high") << u"MH"_s << int(QuestionLevel::High);
+        QTest::newRow("high and sufficient") << u"HS"_s << int(QuestionLevel::Sufficient);
+        QTest::newRow("all") << u"LMHS"_s << int(QuestionLevel::Sufficient);
+    }
+    void levelOfFlags() {
+        QFETCH(QString, flags);
+        QFETCH(int, level);
+        TsrRecord r;
+        r.LevelLow = flags.contains(u'L');
+        r.LevelMedium = flags.contains(u'M');
+        r.LevelHigh = flags.contains(u'H');
+        r.LevelSufficient = flags.contains(u'S');
+        QCOMPARE(int(levelOf(r)), level);
+    }
+
     void emptyRecords() {
         QCOMPARE(TsmRecord::empty().encode(), QByteArray(2316, '\0'));
         QByteArray tsr(2320, '\0');
