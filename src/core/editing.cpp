@@ -28,6 +28,20 @@ Question emptyQuestion(TestKind kind) {
     return kind == TestKind::Tsr ? TsrRecord::empty() : Question{};
 }
 
+std::vector<Question> readAllQuestions(const QString& testFile, TestKind kind) {
+    RecordFile file;
+    file.openExisting(testFile, recordSizeOf(kind));
+    std::vector<Question> out;
+    const qint64 n = file.count();
+    if (n >= 2)
+        file.seek(1);
+    out.reserve(size_t(std::max<qint64>(n - 1, 0)));
+    for (qint64 i = 1; i < n; ++i)
+        out.push_back(decodeQuestion(file.read(), kind));
+    file.close();
+    return out;
+}
+
 void EditSession::open(const QString& path, TestKind kind) {
     if (kind == TestKind::None)
         throw FileError(FileError::Op::Open, path, u"not a test file"_s);

@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace zorvik {
 
@@ -26,6 +27,9 @@ QByteArray encodeQuestion(const Question& q, TestKind kind);
 Question decodeQuestion(QByteArrayView image, TestKind kind);
 // All texts empty and all flags 0; a four-level one is of level low.
 Question emptyQuestion(TestKind kind);
+// Every question of a test file (records 1 .. count - 1), read through a
+// handle of its own. Throws FileError.
+std::vector<Question> readAllQuestions(const QString& testFile, TestKind kind);
 
 class EditSession {
 public:

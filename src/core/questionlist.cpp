@@ -1,7 +1,7 @@
 #include "questionlist.h"
 
+#include "editing.h" // readAllQuestions
 #include "questiontext.h"
-#include "recordfile.h"
 
 using namespace Qt::StringLiterals;
 
@@ -33,33 +33,24 @@ QString levelNameOf(const TsrRecord& r, const QString& previous) {
 }
 
 std::vector<QuestionListEntry> loadQuestionList(const QString& testFile, TestKind kind) {
-    RecordFile file;
-    file.openExisting(testFile, recordSizeOf(kind));
+    const std::vector<Question> questions = readAllQuestions(testFile, kind);
     std::vector<QuestionListEntry> out;
-    const qint64 n = file.count();
-    if (n >= 2)
-        file.seek(1);
-    out.reserve(size_t(std::max<qint64>(n - 1, 0)));
+    out.reserve(questions.size());
     QString previous;
-    for (qint64 i = 1; i < n; ++i) {
+    for (size_t i = 0; i < questions.size(); ++i) {
+        const Question& q = questions[i];
         QuestionListEntry e;
-        e.number = int(i);
-        QuestionFields f;
-        if (kind == TestKind::Tsm) {
-            f = file.readRecord<TsmRecord>();
-        } else {
-            const TsrRecord r = file.readRecord<TsrRecord>();
-            f = r;
-            e.level = levelNameOf(r);
-            previous = levelNameOf(r, previous);
+        e.number = int(i + 1);
+        if (kind == TestKind::Tsr) {
+            e.level = levelNameOf(q);
+            previous = levelNameOf(q, previous);
             e.documentLevel = previous;
         }
-        e.question = trimField(f.Question);
+        e.question = trimField(q.Question);
         for (int k = 1; k <= 5; ++k)
-            e.answers[size_t(k - 1)] = f.answer(k);
+            e.answers[size_t(k - 1)] = q.answer(k);
         out.push_back(std::move(e));
     }
-    file.close();
     return out;
 }
 

@@ -2,10 +2,10 @@
 
 #include "atomicfile.h"
 #include "cp1251.h"
+#include "editing.h" // readAllQuestions
 #include "questionline.h"
 #include "questionlist.h" // levelNameOf
 #include "questiontext.h"
-#include "recordfile.h"
 
 #include <QFileInfo>
 
@@ -23,26 +23,17 @@ rtf::TextRun text(const QString& t, bool bold = false) {
 } // namespace
 
 std::vector<ExportQuestion> loadExportQuestions(const QString& testFile, TestKind kind) {
-    RecordFile file;
-    file.openExisting(testFile, recordSizeOf(kind));
     std::vector<ExportQuestion> out;
-    const qint64 n = file.count();
-    if (n >= 2)
-        file.seek(1);
     QString level;
-    for (qint64 i = 1; i < n; ++i) {
+    for (const Question& r : readAllQuestions(testFile, kind)) {
         ExportQuestion q;
-        if (kind == TestKind::Tsm) {
-            q.fields = file.readRecord<TsmRecord>();
-        } else {
-            const TsrRecord r = file.readRecord<TsrRecord>();
-            q.fields = r;
+        q.fields = r;
+        if (kind == TestKind::Tsr) {
             level = levelTextOf(r, level);
             q.levelText = level;
         }
         out.push_back(std::move(q));
     }
-    file.close();
     return out;
 }
 
