@@ -1,6 +1,7 @@
 #include "core/cp1251.h"
 #include "core/journalfile.h"
 #include "core/runengine.h"
+#include "support/runparams.h"
 
 #include <QFile>
 #include <QLocale>
@@ -81,17 +82,8 @@ class RunEngineTest : public QObject {
             bytes += question<TsmRecord>(i, i % 3 == 0 ? 2 : 1).encode();
         writeTest(u"math.tsm"_s, bytes);
         Ns1Record& p = state_.Ns1Record;
-        p = Ns1Record();
-        p.TestName = u"math.tsm"_s;
-        p.QuestionsInFile = n;
-        p.TestQuestions = asked;
-        p.GradeScale = 12;
-        p.QuestionPoints = 1;
-        p.JournalPath = journalPath();
-        p.TestingMode.Mode = mode;
+        p = testing::oneLevelRun(u"math.tsm"_s, n, asked, journalPath(), mode);
         p.TestingMode.QuestionTime = mode >= 3 ? 10 : -1;
-        p.TestingMode.TestTime = -1;
-        p.TestingMode.InputOrder = true;
         p.TestingMode.GoBack = goBack;
         state_.JournalPath = p.JournalPath;
     }
@@ -354,19 +346,8 @@ private slots:
         QVERIFY(logLines().at(8).contains(QString(28, u' ') + points + QString(30, u' ')));
     }
     void prepareTsmParams(const QString& name, int inFile, int asked, quint8 mode) {
-        Ns1Record& p = state_.Ns1Record;
-        p = Ns1Record();
-        p.TestName = name;
-        p.QuestionsInFile = inFile;
-        p.TestQuestions = asked;
-        p.GradeScale = 12;
-        p.QuestionPoints = 1;
-        p.JournalPath = journalPath();
-        p.TestingMode.Mode = mode;
-        p.TestingMode.QuestionTime = -1;
-        p.TestingMode.TestTime = -1;
-        p.TestingMode.InputOrder = true;
-        state_.JournalPath = p.JournalPath;
+        state_.Ns1Record = testing::oneLevelRun(name, inFile, asked, journalPath(), mode);
+        state_.JournalPath = journalPath();
     }
 
     void goingBackCountsAQuestionOnce() {

@@ -4,6 +4,7 @@
 #include "media/picturebox.h"
 #include "media/picturewindow.h"
 #include "media/soundwindow.h"
+#include "support/runparams.h"
 #include "support/scriptedservices.h"
 #include "testing/namewindow.h"
 #include "testing/resultwindow.h"
@@ -82,18 +83,10 @@ class TestingWindowsTest : public QObject {
             bytes += q.encode();
         writeFile(u"math.tsm"_s, bytes);
         useTest(u"math.tsm"_s);
+        const int n = static_cast<int>(questions.size());
         Ns1Record& p = state_->Ns1Record;
-        p = Ns1Record();
-        p.TestName = u"math.tsm"_s;
-        p.QuestionsInFile = static_cast<qint32>(questions.size());
-        p.TestQuestions = static_cast<qint32>(questions.size());
-        p.GradeScale = 12;
-        p.QuestionPoints = 1;
-        p.JournalPath = journalPath();
-        p.TestingMode.Mode = mode;
+        p = testing::oneLevelRun(u"math.tsm"_s, n, n, journalPath(), mode);
         p.TestingMode.QuestionTime = mode >= 3 ? 10 : -1;
-        p.TestingMode.TestTime = -1;
-        p.TestingMode.InputOrder = true;
         p.TestingMode.GoBack = goBack;
     }
     QList<TsmRecord> plainQuestions(int n) {
