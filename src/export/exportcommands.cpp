@@ -7,9 +7,9 @@
 #include "core/testfilecheck.h"
 #include "report/documentpicture.h"
 #include "report/testreport.h"
+#include "ui/filechoice.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QMainWindow>
 
 #include <memory>
@@ -65,14 +65,7 @@ QString ExportCommands::chooseTestFile(const QString& title) {
     request.filter = kFilter;
     request.defaultExt = u"tsm"_s;
     request.initialDir = st.TestDir.isEmpty() ? st.ProgramDir : st.TestDir;
-    const FileDialogResult chosen = ctx_.services.openFile(parent_, request);
-    if (!chosen.accepted())
-        return {};
-    if (!QFileInfo(chosen.fileName).isFile()) {
-        ctx_.services.error(parent_, kFileNameError);
-        return {};
-    }
-    return chosen.fileName;
+    return openExistingFile(ctx_.services, parent_, request);
 }
 
 void ExportCommands::exportWithoutClick() {

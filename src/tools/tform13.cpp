@@ -2,6 +2,7 @@
 
 #include "toolsupport.h"
 
+#include "ui/filechoice.h"
 #include "ui/fonts.h"
 
 #include <QFileInfo>
@@ -106,14 +107,10 @@ void TForm13::Button1Click() {
     request.filter = allTestFilesFilter();
     request.defaultExt = u"tsm"_s;
     request.initialDir = ctx_.state.TestDir;
-    const FileDialogResult chosen = ctx_.services.openFile(this, request);
-    if (!chosen.accepted())
+    const QString chosen = openExistingFile(ctx_.services, this, request);
+    if (chosen.isEmpty())
         return;
-    if (!QFileInfo(chosen.fileName).isFile()) {
-        ctx_.services.error(this, kFileNameError);
-        return;
-    }
-    first_ = chosen.fileName;
+    first_ = chosen;
     Edit1->setText(QFileInfo(first_).fileName());
     ctx_.state.TestFileExt = testFileExtOf(first_);
     Button2->setEnabled(true);
@@ -140,20 +137,15 @@ void TForm13::Button2Click() {
     request.filter = kindFilter_;
     request.defaultExt = ctx_.state.TestFileExt.mid(1);
     request.initialDir = ctx_.state.TestDir;
-    const FileDialogResult chosen = ctx_.services.openFile(this, request);
-    if (!chosen.accepted())
+    const QString chosen = openExistingFile(ctx_.services, this, request);
+    if (chosen.isEmpty())
         return;
-    if (!QFileInfo(chosen.fileName).isFile()) {
-        ctx_.services.error(this, kFileNameError);
-        return;
-    }
     // A file of the other kind would be read with the wrong record size.
-    if (testKindOfPath(chosen.fileName) != testKindOfExt(ctx_.state.TestFileExt)) {
-        ctx_.services.error(
-            this, refusalText(ToolRefusal(ToolRefusal::Reason::OtherKind, chosen.fileName)));
+    if (testKindOfPath(chosen) != testKindOfExt(ctx_.state.TestFileExt)) {
+        ctx_.services.error(this, refusalText(ToolRefusal(ToolRefusal::Reason::OtherKind, chosen)));
         return;
     }
-    second_ = chosen.fileName;
+    second_ = chosen;
     Edit2->setText(QFileInfo(second_).fileName());
 }
 

@@ -2,6 +2,7 @@
 
 #include "toolsupport.h"
 
+#include "ui/filechoice.h"
 #include "ui/fonts.h"
 #include "ui/statusbar.h"
 
@@ -118,14 +119,9 @@ void TForm17::Button1Click() {
     request.initialDir = currentDialogDir(ctx_.state);
     request.defaultExt = toFour ? u"tsm"_s : u"tsr"_s;
     request.filter = toFour ? oneLevelFilter() : u"Тестові файли чотирьох рівнів (*.tsr)|*.tsr"_s;
-    const FileDialogResult chosen = ctx_.services.openFile(this, request);
-    if (!chosen.accepted())
+    const QString source = openExistingFile(ctx_.services, this, request);
+    if (source.isEmpty())
         return;
-    const QString source = chosen.fileName;
-    if (!QFileInfo(source).isFile()) {
-        ctx_.services.error(this, kFileNameError);
-        return;
-    }
     setCurrentTestFile(ctx_.state, source);
     const QString wanted = toFour ? u".tsm"_s : u".tsr"_s;
     if (ctx_.state.TestFileExt != wanted) {

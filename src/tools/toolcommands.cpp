@@ -5,8 +5,9 @@
 #include "tform17.h"
 #include "toolsupport.h"
 
+#include "ui/filechoice.h"
+
 #include <QAction>
-#include <QFileInfo>
 #include <QMainWindow>
 
 using namespace Qt::StringLiterals;
@@ -35,18 +36,14 @@ void runSplitCommand(AppContext& ctx, QWidget* parent) {
     request.filter = allTestFilesFilter();
     request.defaultExt = u"tsm"_s;
     request.initialDir = currentDialogDir(ctx.state);
-    const FileDialogResult chosen = ctx.services.openFile(parent, request);
-    if (!chosen.accepted())
+    const QString chosen = openExistingFile(ctx.services, parent, request);
+    if (chosen.isEmpty())
         return;
-    if (!QFileInfo(chosen.fileName).isFile()) {
-        ctx.services.error(parent, kFileNameError);
-        return;
-    }
-    setCurrentTestFile(ctx.state, chosen.fileName);
+    setCurrentTestFile(ctx.state, chosen);
     if (testKindOfExt(ctx.state.TestFileExt) == TestKind::None)
         return;
     if (auto* form = ctx.windows.get<TForm14>(u"TForm14"_s))
-        form->openSource(chosen.fileName);
+        form->openSource(chosen);
 }
 
 void runConverterCommand(AppContext& ctx, QWidget*) {
