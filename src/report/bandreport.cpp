@@ -14,6 +14,14 @@ using namespace Qt::StringLiterals;
 
 namespace zorvik::report {
 
+QFont arial(double points, bool bold, bool underline) {
+    QFont font(u"Arial"_s);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
 namespace {
 
 constexpr double kMmPerInch = 25.4;

@@ -54,6 +54,9 @@ namespace zorvik::report {
 
 class Report;
 
+// Arial at `points`, the type of the printed pages.
+QFont arial(double points, bool bold = false, bool underline = false);
+
 // What a band's texts are computed from.
 struct BandContext {
     const Report* report = nullptr;

@@ -12,13 +12,7 @@ namespace {
 constexpr double kMargin = 10;   // mm on every side
 constexpr double kPadding = 0.8; // mm inside each column
 
-QFont arial(double points, bool bold = false, bool underline = false) {
-    QFont font(u"Arial"_s);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
+using report::arial;
 
 // Left edge of each column, mm.
 std::vector<double> columnLefts() {

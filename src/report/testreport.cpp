@@ -18,13 +18,7 @@ constexpr double kPixelMm = 25.4 / 96;
 // The fields of a print row, by position.
 enum Field { Num, Zap, Mal, V1, V2, V3, V4, V5, Riven };
 
-QFont arial(double points, bool bold = false, bool underline = false) {
-    QFont font(u"Arial"_s);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
+using report::arial;
 
 } // namespace
 
