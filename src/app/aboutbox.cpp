@@ -3,6 +3,7 @@
 #include "ui/artwork.h"
 #include "ui/fonts.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -37,6 +38,12 @@ AboutBox::AboutBox(AppContext& ctx, QWidget* parent) : QDialog(parent) {
             l->setStyleSheet(u"color: navy;"_s);
         s.place(l, left, top, width, height);
         s.setFontPixels(l, 12);
+        // The longest lines get a smaller type rather than lose their ends.
+        QFont f = l->font();
+        while (f.pixelSize() > 6 && QFontMetrics(f).horizontalAdvance(text) > l->width()) {
+            f.setPixelSize(f.pixelSize() - 1);
+            l->setFont(f);
+        }
         return l;
     };
     auto* org = label(u"Organisation"_s, u"Зорвік Лаб, м. Київ"_s, 8, 8, 275, 18, true, true);

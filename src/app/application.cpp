@@ -42,7 +42,6 @@ Application::~Application() {
 
 void Application::createWindows() {
     splash_ = std::make_unique<SplashWindow>(ctx_);
-    QApplication::setApplicationDisplayName(u"Zorvik"_s);
     QApplication::setApplicationName(u"Zorvik"_s);
 
     // The main window computes the screen factors the others scale by.

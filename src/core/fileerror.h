@@ -19,7 +19,7 @@ public:
     Op op() const { return op_; }
     const QString& path() const { return path_; }
     const QString& reason() const { return reason_; }
-    // "cannot write /x/a.tsm: No space left on device"
+    // "Не вдалося записати файл /x/a.tsm: No space left on device"
     QString message() const;
     const char* what() const noexcept override { return what_.c_str(); }
 

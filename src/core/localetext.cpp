@@ -8,7 +8,10 @@ using namespace Qt::StringLiterals;
 namespace zorvik {
 
 QString shortDateText(const QDate& date) {
-    return QLocale().toString(date, QLocale::ShortFormat);
+    // Journals keep ten characters of a date: a locale whose short date is
+    // longer (e.g. "10 Dec 2026") would lose its year, so it is written in digits.
+    const QString text = QLocale().toString(date, QLocale::ShortFormat);
+    return text.size() <= 10 ? text : date.toString(u"dd.MM.yyyy"_s);
 }
 
 QString longTimeText(const QTime& time) {

@@ -1,41 +1,16 @@
 #include "recordfile.h"
 
+#include "failuretext.h"
+
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
 
 QString FileError::message() const {
-    QString verb;
-    switch (op_) {
-    case Op::Open:
-        verb = u"cannot open"_s;
-        break;
-    case Op::Create:
-        verb = u"cannot create"_s;
-        break;
-    case Op::Read:
-        verb = u"cannot read"_s;
-        break;
-    case Op::Write:
-        verb = u"cannot write"_s;
-        break;
-    case Op::Seek:
-        verb = u"cannot position in"_s;
-        break;
-    case Op::Truncate:
-        verb = u"cannot truncate"_s;
-        break;
-    case Op::Close:
-        verb = u"cannot close"_s;
-        break;
-    case Op::Rename:
-        verb = u"cannot replace"_s;
-        break;
-    case Op::Remove:
-        verb = u"cannot remove"_s;
-        break;
-    }
-    return verb + u' ' + path_ + u": "_s + reason_;
+    // One line; windows that want the reason on its own line use fileFailureText.
+    QString text = fileFailureText(*this);
+    text.replace(u":\r"_s, u": "_s);
+    return text;
 }
 
 RecordFile::~RecordFile() {
@@ -51,8 +26,13 @@ void RecordFile::openExisting(const QString& path, int recordSize) {
     auto file = std::make_unique<QFile>(path);
     if (!file->exists())
         throw FileError(FileError::Op::Open, path, u"No such file or directory"_s);
-    if (!file->open(QIODevice::ReadWrite))
-        throw FileError(FileError::Op::Open, path, file->errorString());
+    if (!file->open(QIODevice::ReadWrite)) {
+        // A file on a read-only disk or share can still be read; a later
+        // write fails and is reported then.
+        const QString reason = file->errorString();
+        if (!file->open(QIODevice::ReadOnly))
+            throw FileError(FileError::Op::Open, path, reason);
+    }
     file_ = std::move(file);
 }
 

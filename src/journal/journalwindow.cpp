@@ -11,6 +11,7 @@
 
 #include <QEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,6 +27,27 @@
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
+
+// The column titles are long for their designed widths: a smaller type keeps
+// every title whole.
+void TForm8::fitHeaderFont() {
+    QHeaderView* header = StringGrid1->horizontalHeader();
+    QFont f = header->font();
+    if (f.pixelSize() <= 0)
+        f.setPixelSize(QFontMetrics(f).height() - 3);
+    auto fits = [&] {
+        const QFontMetrics fm(f);
+        for (int c = 0; c < JournalModel::ColumnCount; ++c) {
+            const QString title = model_->headerData(c, Qt::Horizontal).toString();
+            if (fm.horizontalAdvance(title) + 8 > StringGrid1->columnWidth(c))
+                return false;
+        }
+        return true;
+    };
+    while (f.pixelSize() > 8 && !fits())
+        f.setPixelSize(f.pixelSize() - 1);
+    header->setFont(f);
+}
 
 namespace {
 
@@ -93,6 +115,7 @@ void TForm8::buildControls() {
         StringGrid1->setColumnWidth(c, s.width(kColumnWidths[c]));
     s.place(StringGrid1, 6, 34, 628, 344);
     gridHeight_ = StringGrid1->height();
+    fitHeaderFont();
 
     button(BitBtn4, u"BitBtn4"_s, u"&В Excel"_s, u"Експорт у Excel"_s, 6);
     BitBtn4->setIcon(QIcon::fromTheme(u"x-office-spreadsheet"_s));
@@ -328,8 +351,10 @@ void TForm8::BitBtn4Click() {
         ctx_.services.error(this, e.message());
         return;
     }
-    // Without a spreadsheet program the workbook is still saved; no message.
-    ctx_.services.openWithSystem(chosen.fileName);
+    // Without a spreadsheet program the workbook is still saved: say where.
+    if (!ctx_.services.openWithSystem(chosen.fileName))
+        ctx_.services.info(this, u"Журнал записано у файл\r"_s + chosen.fileName +
+                                     u"\rале відкрити його не вдалося!"_s);
 }
 
 void TForm8::changeEvent(QEvent* event) {

@@ -68,6 +68,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    void fitHeaderFont();
     // What the journal file was like when last loaded or written.
     struct FileStamp {
         QString path;

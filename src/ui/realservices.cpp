@@ -17,8 +17,10 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <cmath>
@@ -88,6 +90,28 @@ MsgAnswer RealServices::message(QWidget* parent, MsgIcon icon, MsgButtons button
 }
 
 namespace {
+// xdg-open hands the file to the desktop's program and returns at once, or
+// fails at once when the desktop has none; its answer tells which. A handler
+// that keeps it waiting is taken as started and left running.
+bool openDocument(const QString& path) {
+    const QString opener = QStandardPaths::findExecutable(u"xdg-open"_s);
+    if (opener.isEmpty())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    auto* process = new QProcess(qApp);
+    process->setProgram(opener);
+    process->setArguments({path});
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    process->start();
+    if (!process->waitForStarted(5000))
+        return false;
+    if (!process->waitForFinished(5000))
+        return true;
+    return process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+}
+
 FileDialogResult runFileDialog(QWidget* parent, const FileDialogSpec& request, bool save) {
     QFileDialog dialog(parent, request.title, request.initialDir);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -100,6 +124,8 @@ FileDialogResult runFileDialog(QWidget* parent, const FileDialogSpec& request, b
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    // The descriptions already name their patterns; Qt's copy is not shown.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
@@ -167,7 +193,7 @@ bool RealServices::openWithSystem(const QString& path) {
     for (const QString& p : programs)
         if (byContent.inherits(p) || byName.inherits(p))
             return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+    return openDocument(info.absoluteFilePath());
 }
 
 void RealServices::beep(int frequencyHz, int durationMs) {

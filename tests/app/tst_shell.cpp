@@ -82,7 +82,7 @@ private slots:
         Application program(services, u"/tmp"_s);
         program.createWindows();
         QVERIFY(program.splash());
-        QCOMPARE(QApplication::applicationDisplayName(), u"Zorvik"_s);
+        QCOMPARE(QApplication::applicationName(), u"Zorvik"_s);
         const QStringList names = program.context().windows.names();
         QCOMPARE(names.first(), u"TForm2"_s);
         const QStringList order = {u"TForm2"_s,  u"TForm3"_s,  u"TForm4"_s,  u"TForm5"_s,
@@ -244,6 +244,10 @@ private slots:
                 auto* box = qobject_cast<AboutBox*>(d);
                 seen << box->windowTitle() << box->ProductName->text() << box->Version->text()
                      << box->findChild<QLabel*>(u"Comments"_s)->text();
+                for (auto* l : box->findChildren<QLabel*>())
+                    if (!l->text().isEmpty() &&
+                        l->fontMetrics().horizontalAdvance(l->text()) > l->width())
+                        seen << u"cut: "_s + l->text();
                 box->OKButton->click(); // the real button closes the real box
                 return d->result();
             });
@@ -251,6 +255,7 @@ private slots:
         program.mainWindow()->menuAction(u"MenuAbout"_s)->trigger();
         QCOMPARE(services.modalShown, QStringList({u"TAboutBox"_s, u"TAboutBox"_s}));
         QCOMPARE(boxes.size(), 2);
+        QCOMPARE(seen.filter(u"cut: "_s), QStringList());
         QCOMPARE(seen.mid(0, 4), QStringList({u"Про програму"_s, u"Zorvik"_s, u"8.0"_s,
                                               u"Універсальна тестуюча програма."_s}));
         QVERIFY(boxes[0].isNull() && boxes[1].isNull()); // destroyed on close

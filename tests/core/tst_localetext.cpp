@@ -30,6 +30,9 @@ private slots:
         QLocale::setDefault(QLocale(u"uk_UA"_s));
         QCOMPARE(longTimeText(QTime(21, 54, 37)), u"21:54:37"_s);
         QCOMPARE(shortDateText(QDate(2026, 12, 8)), u"08.12.26"_s);
+        QLocale::setDefault(QLocale::c()); // "10 Dec 2026" would not fit ten characters
+        QCOMPARE(shortDateText(QDate(2026, 12, 10)), u"10.12.2026"_s);
+        QCOMPARE(shortDateText(QDate(2026, 12, 8)), u"8 Dec 2026"_s);
     }
 };
 

@@ -12,6 +12,10 @@ class RecordFileTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
     QString path(const QString& name) { return dir_.filePath(name); }
+    void f_missing() {
+        RecordFile f;
+        f.openExisting(path(u"none.bin"_s), 4);
+    }
 
 private slots:
     void writeReadSeekTruncate() {
@@ -80,6 +84,19 @@ private slots:
         f.create(path(u"s.bin"_s), 4);
         QVERIFY_THROWS_EXCEPTION(FileError, f.seek(1)); // past the end
         QVERIFY_THROWS_EXCEPTION(FileError, f.seek(-1));
+    }
+
+    void readOnlyFileCanBeRead() {
+        // /proc files refuse writing even to root, like a read-only disk.
+        RecordFile proc;
+        proc.openExisting(u"/proc/self/cmdline"_s, 1);
+        QVERIFY(proc.isOpen());
+        QVERIFY_THROWS_EXCEPTION(FileError, proc.write("x"));
+        try {
+            f_missing();
+        } catch (const FileError& e) {
+            QVERIFY(e.message().startsWith(u"Не вдалося відкрити файл "_s));
+        }
     }
 
     void writeToFullDeviceFails() {
