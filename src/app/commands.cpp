@@ -1,5 +1,7 @@
 #include "commands.h"
 
+#include "core/recordfile.h"
+
 #include "mainwindow.h"
 
 #include "core/testfilecheck.h"
@@ -144,6 +146,10 @@ void Commands::testingClick() {
 }
 
 void Commands::checkParams(TestKind kind) {
+    const QString& file = ctx_.state.TestFileName;
+    if (partialTailBytes(file, recordSizeOf(kind)) != 0)
+        ctx_.services.message(main_, MsgIcon::Warning, MsgButtons::Ok,
+                              damagedFileText(file, recordSizeOf(kind)));
     ParamsCheck outcome;
     try {
         outcome = kind == TestKind::Tsm ? checkParamsTsm(ctx_.state) : checkParamsTsr(ctx_.state);

@@ -2,6 +2,8 @@
 
 #include "failuretext.h"
 
+#include <QFileInfo>
+
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
@@ -11,6 +13,17 @@ QString FileError::message() const {
     QString text = fileFailureText(*this);
     text.replace(u":\r"_s, u": "_s);
     return text;
+}
+
+qint64 partialTailBytes(const QString& path, int recordSize) {
+    const QFileInfo info(path);
+    return info.isFile() ? info.size() % recordSize : 0;
+}
+
+QString damagedFileText(const QString& path, int recordSize) {
+    return u"Файл "_s + path + u" пошкоджено!\rЙого довжина не кратна довжині запису: "_s +
+           u"останні %1 байт не належать жодному запитанню і не показуються."_s.arg(
+               partialTailBytes(path, recordSize));
 }
 
 RecordFile::~RecordFile() {

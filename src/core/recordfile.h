@@ -12,6 +12,13 @@
 
 namespace zorvik {
 
+// The bytes after the last whole record of a file: a file cut short in copying
+// or damaged on the way. 0 for a sound file (or one that does not exist).
+qint64 partialTailBytes(const QString& path, int recordSize);
+
+// "Файл … пошкоджено! …": what the teacher is told about such a file.
+QString damagedFileText(const QString& path, int recordSize);
+
 class RecordFile {
 public:
     RecordFile() = default;

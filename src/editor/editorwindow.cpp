@@ -1,5 +1,7 @@
 #include "editorwindow.h"
 
+#include "core/recordfile.h"
+
 #include "media/picturebox.h"
 #include "recordfields.h"
 
@@ -119,6 +121,9 @@ bool EditorWindow::start(const QString& path, TestKind kind, const QString& capt
     setWindowTitle(caption + path);
     GroupBox1->setVisible(kind == TestKind::Tsr);
     showMaximized();
+    if (partialTailBytes(path, recordSizeOf(kind)) != 0)
+        ctx_.services.message(this, MsgIcon::Warning, MsgButtons::Ok,
+                              damagedFileText(path, recordSizeOf(kind)));
     activateWindow();
     try {
         // A file without questions shows an empty question 1.

@@ -453,6 +453,20 @@ private slots:
         f.state.stopEditorTimer();
         QVERIFY(!f.editor->findChild<QTimer*>(u"Timer1"_s)->isActive());
     }
+
+    // A file cut short is said to be damaged; its whole questions are shown.
+    void truncatedFileIsReported() {
+        EditorFixture f;
+        writeNumbered(f.path(u"cut.tsm"_s), TestKind::Tsm, 2);
+        QFile file(f.path(u"cut.tsm"_s));
+        QVERIFY(file.resize(3 * TsmRecord::Size - 1000));
+        f.answer({MsgAnswer::Ok});
+        QVERIFY(f.open(u"cut.tsm"_s, TestKind::Tsm));
+        QCOMPARE(f.services.messages.size(), 1);
+        QCOMPARE(f.services.messages[0].icon, MsgIcon::Warning);
+        QVERIFY(f.services.messages[0].text.contains(u"пошкоджено!"_s));
+        QCOMPARE(f.numbers(), u"1 of 1"_s);
+    }
 };
 
 QTEST_MAIN(EditorNavigationTest)
