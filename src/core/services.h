@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QRandomGenerator>
 
 namespace zorvik {
 
@@ -20,6 +21,17 @@ public:
     virtual ~RandomSource() = default;
     // A number from 0 to n - 1; n > 0.
     virtual int bounded(int n) = 0;
+};
+
+// A generator that repeats its draws for the same seed, so that a run given
+// from the command line can be given again.
+class SeededRandom final : public RandomSource {
+public:
+    explicit SeededRandom(quint32 seed) : generator_(seed) {}
+    int bounded(int n) override { return static_cast<int>(generator_.bounded(n)); }
+
+private:
+    QRandomGenerator generator_;
 };
 
 // The system clock and a generator seeded from it.
