@@ -87,7 +87,7 @@ void Commands::newFile(TestKind kind) {
     if (editor && !editor->releaseFile(path))
         return;
     try {
-        createNewTestFile(path, kind);
+        createNewTestFile(path, kind, *ctx_.state.storage);
     } catch (const FileError& e) {
         reportFailure(e);
         return;
@@ -122,6 +122,7 @@ void Commands::paramsFile(TestKind kind) {
         return;
     RecordFile& file = kind == TestKind::Tsm ? st.TsmFile : st.TsrFile;
     try {
+        file.setStorage(*st.storage);
         file.openExisting(st.TestFileName, recordSizeOf(kind));
         if (file.count() >= 1) {
             showWindow(kind == TestKind::Tsm ? u"TForm5"_s : u"TForm16"_s);

@@ -2,6 +2,7 @@
 #include "application.h"
 #include "mainwindow.h"
 
+#include "core/storage.h"
 #include "ui/fonts.h"
 #include "ui/realservices.h"
 
@@ -30,6 +31,14 @@ int main(int argc, char** argv) {
     zorvik::RealServices services;
     zorvik::Application program(services, QDir::currentPath());
     program.createWindows();
+    // A file whose rewrite a crash cut off is finished from its side copy on
+    // its next open; the teacher is told which.
+    zorvik::Storage& storage = zorvik::Storage::system();
+    storage.setNoticeHandler([&](const QString& text) {
+        services.message(program.mainWindow(), zorvik::MsgIcon::Information, zorvik::MsgButtons::Ok,
+                         text);
+    });
+    storage.removeStaleTemporaries();
     QApplication::setWindowIcon(program.mainWindow()->windowIcon());
     program.start();
     return app.exec();

@@ -6,6 +6,7 @@
 #include "records.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -56,6 +57,9 @@ struct RunState {
 };
 
 struct AppState {
+    // Every file of the teacher's is read and written through this.
+    const Storage* storage = &Storage::system();
+
     QString ProgramDir;
     double ScaleX = 1;
     double ScaleY = 1;
@@ -82,6 +86,9 @@ struct AppState {
     zorvik::JournalRecord JournalRecord;
 
     RunState Run;
+    // The result-log block of the run in progress, written whole at its end
+    // so that runs on several computers sharing one log never interleave.
+    QStringList PendingLog;
 
     // Registered by the question editor: stops its housekeeping timer.
     std::function<void()> stopEditorTimer;

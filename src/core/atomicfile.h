@@ -3,6 +3,7 @@
 #pragma once
 
 #include "fileerror.h"
+#include "storage.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,9 +11,12 @@
 namespace zorvik {
 
 // Throws FileError; the target is untouched then.
-void writeFileAtomically(const QString& path, const QByteArray& bytes);
+void writeFileAtomically(const QString& path, const QByteArray& bytes,
+                         const Storage& storage = Storage::system());
 
-// The whole content of a file; throws FileError.
-QByteArray readWholeFile(const QString& path);
+// The whole content of a regular file of at most sizeCap(kind) bytes; throws
+// FileError.
+QByteArray readWholeFile(const QString& path, StoredKind kind = StoredKind::Document,
+                         const Storage& storage = Storage::system());
 
 } // namespace zorvik

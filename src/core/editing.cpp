@@ -2,8 +2,6 @@
 
 #include "atomicfile.h"
 
-#include <QSaveFile>
-
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
@@ -28,8 +26,9 @@ Question emptyQuestion(TestKind kind) {
     return kind == TestKind::Tsr ? TsrRecord::empty() : Question{};
 }
 
-std::vector<Question> readAllQuestions(const QString& testFile, TestKind kind) {
-    RecordFile file;
+std::vector<Question> readAllQuestions(const QString& testFile, TestKind kind,
+                                       const Storage& storage) {
+    RecordFile file(storage);
     file.openExisting(testFile, recordSizeOf(kind));
     std::vector<Question> out;
     const qint64 n = file.count();
@@ -45,7 +44,7 @@ std::vector<Question> readAllQuestions(const QString& testFile, TestKind kind) {
 void EditSession::open(const QString& path, TestKind kind) {
     if (kind == TestKind::None)
         throw FileError(FileError::Op::Open, path, u"not a test file"_s);
-    RecordFile file;
+    RecordFile file(file_.storage());
     file.openExisting(path, recordSizeOf(kind));
     file_ = std::move(file);
     path_ = path;
@@ -83,11 +82,14 @@ void EditSession::save(const Question& q) {
         replace(reservedRecord(content()) + encodeQuestion(q, kind_), 1);
         return;
     }
-    if (hook_)
-        hook_(position_);
-    file_.seek(position_);
-    file_.write(encodeQuestion(q, kind_));
-    file_.seek(position_);
+    // The whole file is replaced, as for every other change: a record half
+    // written over in place could not be taken back on a failing disk.
+    QByteArray bytes = content();
+    if (position_ < 1 || (position_ + 1) * recordSize() > bytes.size())
+        throw FileError(FileError::Op::Write, path_,
+                        u"запитання %1 у файлі немає"_s.arg(position_));
+    bytes.replace(position_ * recordSize(), recordSize(), encodeQuestion(q, kind_));
+    replace(bytes, position_);
 }
 
 void EditSession::insertEmpty() {
@@ -122,7 +124,7 @@ void EditSession::removeCurrent() {
 }
 
 QByteArray EditSession::content() {
-    QByteArray bytes = readWholeFile(path_);
+    QByteArray bytes = file_.storage().read(path_, StoredKind::TestFile);
     bytes.truncate(bytes.size() - bytes.size() % recordSize()); // a partial record is no record
     return bytes;
 }
@@ -135,20 +137,9 @@ QByteArray EditSession::reservedRecord(const QByteArray& content) const {
 
 void EditSession::replace(const QByteArray& content, qint64 position) {
     const int size = recordSize();
-    QSaveFile out(path_);
-    if (!out.open(QIODevice::WriteOnly))
-        throw FileError(FileError::Op::Create, path_, out.errorString());
-    // A throw from here on drops the copy: the file stays as it was.
-    for (qsizetype at = 0; at < content.size(); at += size) {
-        if (hook_)
-            hook_(at / size);
-        if (out.write(content.constData() + at, size) != size)
-            throw FileError(FileError::Op::Write, path_, out.errorString());
-    }
-    if (!out.commit())
-        throw FileError(FileError::Op::Rename, path_, out.errorString());
+    file_.storage().replace(path_, content);
     try {
-        RecordFile file;
+        RecordFile file(file_.storage());
         file.openExisting(path_, size);
         file_ = std::move(file);
     } catch (const FileError&) {

@@ -29,13 +29,14 @@ Question decodeQuestion(QByteArrayView image, TestKind kind);
 Question emptyQuestion(TestKind kind);
 // Every question of a test file (records 1 .. count - 1), read through a
 // handle of its own. Throws FileError.
-std::vector<Question> readAllQuestions(const QString& testFile, TestKind kind);
+std::vector<Question> readAllQuestions(const QString& testFile, TestKind kind,
+                                       const Storage& storage = Storage::system());
 
 class EditSession {
 public:
-    // Called with the record index before each record is written; a FileError
-    // thrown from it stands for a failing disk. For tests.
-    using WriteHook = std::function<void(qint64 record)>;
+    explicit EditSession(const Storage& storage = Storage::system()) : file_(storage) {}
+    void setStorage(const Storage& storage) { file_.setStorage(storage); }
+    const Storage& storage() const { return file_.storage(); }
 
     // Opens an existing test file; the session stands on question 1.
     void open(const QString& path, TestKind kind); // throws FileError
@@ -56,7 +57,7 @@ public:
     // The question at the position; an empty question while the file has none.
     Question readCurrent();
 
-    // Writes the question at the position, in place. In a file without
+    // Writes the question at the position. In a file without
     // questions it becomes question 1 (a reserved record 0 is made first).
     void save(const Question& q);
     // A new empty question before the one at the position, which moves one
@@ -68,8 +69,6 @@ public:
     // back. The session stands on the question now at that position, or on the
     // new last one. Not for the only question of a file.
     void removeCurrent();
-
-    void setWriteHook(WriteHook hook) { hook_ = std::move(hook); }
 
 private:
     int recordSize() const { return recordSizeOf(kind_); }
@@ -84,7 +83,6 @@ private:
     QString path_;
     TestKind kind_ = TestKind::None;
     qint64 position_ = 1;
-    WriteHook hook_;
 };
 
 } // namespace zorvik

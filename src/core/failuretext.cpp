@@ -29,6 +29,9 @@ QString fileFailureText(const FileError& e, FailureWording wording) {
     case FileError::Op::Remove:
         what = detailed ? u"Не вдалося видалити файл "_s : u"Не вдалося записати файл "_s;
         break;
+    case FileError::Op::Lock:
+        what = u"Не вдалося отримати доступ до файлу "_s;
+        break;
     }
     return what + e.path() + u":\r"_s + e.reason();
 }

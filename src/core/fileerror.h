@@ -10,7 +10,7 @@ namespace zorvik {
 
 class FileError : public std::exception {
 public:
-    enum class Op { Open, Create, Read, Write, Seek, Truncate, Close, Rename, Remove };
+    enum class Op { Open, Create, Read, Write, Seek, Truncate, Close, Rename, Remove, Lock };
 
     FileError(Op op, QString path, QString reason)
         : op_(op), path_(std::move(path)), reason_(std::move(reason)),

@@ -1,8 +1,6 @@
 #include "filetools.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -13,82 +11,51 @@ using namespace Qt::StringLiterals;
 namespace zorvik {
 namespace {
 
-ToolWriteFault& writeFault() {
-    static ToolWriteFault fault;
-    return fault;
-}
-
 // Offsets shared by both record kinds.
 constexpr int kAnswer5End = 0x700;   // Question .. PictureFile, Answer5 end here
 constexpr int kCorrectFirst = 0x900; // Correct1 .. Correct5
 constexpr int kTail = 0x905;         // first byte after Correct5
 constexpr int kTsmFlags = 7;         // QuestionAndPicture, QuestionInTextFile, ReservedFlags
 
-// A source read from its start, one whole record at a time.
+// A source read whole, then taken from its start one record at a time.
 class RecordInput {
 public:
-    RecordInput(const QString& path, int recordSize) : file_(path), recordSize_(recordSize) {
-        if (!file_.exists())
-            throw FileError(FileError::Op::Open, path, u"No such file or directory"_s);
-        if (!file_.open(QIODevice::ReadOnly))
-            throw FileError(FileError::Op::Open, path, file_.errorString());
-        count_ = file_.size() / recordSize_;
+    RecordInput(const QString& path, int recordSize, const Storage& storage)
+        : path_(path), bytes_(storage.read(path, StoredKind::TestFile)), recordSize_(recordSize) {
+        count_ = bytes_.size() / recordSize_;
     }
 
     qint64 count() const { return count_; }
 
-    void skip(qint64 records) {
-        if (!file_.seek(file_.pos() + records * recordSize_))
-            throw FileError(FileError::Op::Read, file_.fileName(), file_.errorString());
-    }
+    void skip(qint64 records) { at_ += records; }
 
     QByteArray read() {
-        QByteArray image = file_.read(recordSize_);
-        if (image.size() != recordSize_) {
-            const QString reason = file_.error() != QFileDevice::NoError
-                                       ? file_.errorString()
-                                       : u"the file became shorter while it was read"_s;
-            throw FileError(FileError::Op::Read, file_.fileName(), reason);
-        }
-        return image;
+        if (at_ >= count_)
+            throw FileError(FileError::Op::Read, path_, u"файл закінчився раніше, ніж запис"_s);
+        return bytes_.mid(at_++ * recordSize_, recordSize_);
     }
 
 private:
-    QFile file_;
+    QString path_;
+    QByteArray bytes_;
     int recordSize_;
     qint64 count_ = 0;
+    qint64 at_ = 0;
 };
 
-// An output written beside its target; discarded unless committed.
+// An output gathered whole and put in place of its target only when complete.
 class RecordOutput {
 public:
-    explicit RecordOutput(const QString& target) : file_(target), target_(target) {
-        if (!file_.open(QIODevice::WriteOnly))
-            throw FileError(FileError::Op::Create, target, file_.errorString());
-    }
+    RecordOutput(const QString& target, const Storage& storage)
+        : target_(target), storage_(storage) {}
 
-    void write(const QByteArray& image) {
-        if (writeFault()) {
-            if (const auto reason = writeFault()(target_, written_))
-                throw FileError(FileError::Op::Write, target_, *reason);
-        }
-        if (file_.write(image) != image.size())
-            throw FileError(FileError::Op::Write, target_, file_.errorString());
-        ++written_;
-    }
-
-    void commit() {
-        if (!file_.commit()) {
-            const auto op = file_.error() == QFileDevice::RenameError ? FileError::Op::Rename
-                                                                      : FileError::Op::Write;
-            throw FileError(op, target_, file_.errorString());
-        }
-    }
+    void write(const QByteArray& image) { bytes_ += image; }
+    void commit() { storage_.replace(target_, bytes_); }
 
 private:
-    QSaveFile file_;
     QString target_;
-    qint64 written_ = 0;
+    const Storage& storage_;
+    QByteArray bytes_;
 };
 
 TestKind requireTestFile(const QString& path) {
@@ -176,8 +143,9 @@ QString ToolRefusal::message() const {
     return path_;
 }
 
-qint64 testRecordCount(const QString& path, TestKind kind) {
-    return RecordInput(path, recordSizeOf(kind)).count();
+qint64 testRecordCount(const QString& path, TestKind kind, const Storage& storage) {
+    return storage.open(path, Storage::Access::Read, StoredKind::TestFile)->size() /
+           recordSizeOf(kind);
 }
 
 bool isSameFile(const QString& a, const QString& b) {
@@ -186,10 +154,6 @@ bool isSameFile(const QString& a, const QString& b) {
     if (!fa.exists() || !fb.exists())
         return false;
     return fa.canonicalFilePath() == fb.canonicalFilePath();
-}
-
-void setToolWriteFault(ToolWriteFault fault) {
-    writeFault() = std::move(fault);
 }
 
 // --- Merging ---------------------------------------------------------------
@@ -202,17 +166,18 @@ void checkMerge(const QString& first, const QString& second, const QString& resu
     requireNotInput(result, second);
 }
 
-MergeResult mergeTestFiles(const QString& first, const QString& second, const QString& result) {
+MergeResult mergeTestFiles(const QString& first, const QString& second, const QString& result,
+                           const Storage& storage) {
     checkMerge(first, second, result);
     const TestKind kind = testKindOfPath(first);
     const int size = recordSizeOf(kind);
 
-    RecordOutput out(result);
+    RecordOutput out(result, storage);
     out.write(reservedFrom(kind, QByteArray(size, '\0')));
     // Each input through a handle of its own, so a file merged with itself
     // is simply read twice.
     auto copyQuestions = [&](const QString& path) {
-        RecordInput in(path, size);
+        RecordInput in(path, size, storage);
         const qint64 questions = questionsOf(in.count());
         if (questions > 0)
             in.skip(1);
@@ -243,7 +208,8 @@ SplitNames nextSplitNames(const QString& source) {
     return {splitName(source, n), splitName(source, n + 1)};
 }
 
-void splitTestFile(const QString& source, qint64 a, const SplitNames& names) {
+void splitTestFile(const QString& source, qint64 a, const SplitNames& names,
+                   const Storage& storage) {
     const TestKind kind = requireTestFile(source);
     requireKind(names.first, kind);
     requireKind(names.second, kind);
@@ -252,19 +218,19 @@ void splitTestFile(const QString& source, qint64 a, const SplitNames& names) {
     if (names.first == names.second || isSameFile(names.first, names.second))
         throw ToolRefusal(ToolRefusal::Reason::OutputIsInput, names.second);
 
-    RecordInput in(source, recordSizeOf(kind));
+    RecordInput in(source, recordSizeOf(kind), storage);
     const qint64 questions = questionsOf(in.count());
     if (a < 1 || a >= questions)
         throw ToolRefusal(ToolRefusal::Reason::SplitOutOfRange, source, a, questions);
 
-    const bool firstIsNew = !QFileInfo::exists(names.first);
-    RecordOutput first(names.first);
+    const bool firstIsNew = !storage.status(names.first).exists;
+    RecordOutput first(names.first, storage);
     QByteArray image;
     for (qint64 i = 0; i <= a; ++i) {
         image = in.read();
         first.write(image);
     }
-    RecordOutput second(names.second);
+    RecordOutput second(names.second, storage);
     second.write(reservedFrom(kind, image));
     for (qint64 i = a + 1; i <= questions; ++i)
         second.write(in.read());
@@ -274,8 +240,13 @@ void splitTestFile(const QString& source, qint64 a, const SplitNames& names) {
         second.commit();
     } catch (const FileError&) {
         // Half a split is no split: take back the first file we made.
-        if (firstIsNew)
-            QFile::remove(names.first);
+        if (firstIsNew) {
+            try {
+                storage.remove(names.first);
+            } catch (const FileError&) {
+                // The split's own failure is the one to report.
+            }
+        }
         throw;
     }
 }
@@ -288,14 +259,14 @@ QString convertTargetOf(const QString& source) {
     return base + (testKindOfPath(source) == TestKind::Tsr ? u".tsm"_s : u".tsr"_s);
 }
 
-void convertTestFile(const QString& source, const QString& target) {
+void convertTestFile(const QString& source, const QString& target, const Storage& storage) {
     const TestKind kind = requireTestFile(source);
     const TestKind targetKind = kind == TestKind::Tsm ? TestKind::Tsr : TestKind::Tsm;
     requireKind(target, targetKind);
     requireNotInput(target, source);
 
-    RecordInput in(source, recordSizeOf(kind));
-    RecordOutput out(target);
+    RecordInput in(source, recordSizeOf(kind), storage);
+    RecordOutput out(target, storage);
     for (qint64 i = 0; i < in.count(); ++i) {
         const QByteArray image = in.read();
         out.write(kind == TestKind::Tsm ? tsmToTsr(image) : tsrToTsm(image));

@@ -5,6 +5,8 @@
 // it was. Failures throw FileError (with the system's reason) or ToolRefusal.
 #pragma once
 
+#include "storage.h"
+
 #include "fileerror.h"
 #include "testfile.h"
 
@@ -53,7 +55,8 @@ private:
 
 // Number of whole records of a test file, read through a handle of its own;
 // throws FileError when the file cannot be opened.
-qint64 testRecordCount(const QString& path, TestKind kind);
+qint64 testRecordCount(const QString& path, TestKind kind,
+                       const Storage& storage = Storage::system());
 // Questions of a file of `records` records (the reserved record is not one).
 inline qint64 questionsOf(qint64 records) {
     return records > 1 ? records - 1 : 0;
@@ -75,7 +78,8 @@ void checkMerge(const QString& first, const QString& second, const QString& resu
 // The result: a fresh reserved record, the questions of the first file, then
 // those of the second, in order. A file merged with itself gives each question
 // twice.
-MergeResult mergeTestFiles(const QString& first, const QString& second, const QString& result);
+MergeResult mergeTestFiles(const QString& first, const QString& second, const QString& result,
+                           const Storage& storage = Storage::system());
 
 // --- Splitting -------------------------------------------------------------
 
@@ -93,7 +97,8 @@ SplitNames nextSplitNames(const QString& source);
 // Records 0 .. a of the source to `first`; a reserved record made from record
 // a, then records a + 1 .. N to `second`. Both appear only when both are
 // complete. Throws ToolRefusal unless 1 <= a <= N - 1.
-void splitTestFile(const QString& source, qint64 a, const SplitNames& names);
+void splitTestFile(const QString& source, qint64 a, const SplitNames& names,
+                   const Storage& storage = Storage::system());
 
 // --- Converting ------------------------------------------------------------
 
@@ -101,14 +106,7 @@ void splitTestFile(const QString& source, qint64 a, const SplitNames& names);
 QString convertTargetOf(const QString& source);
 // Every record, the reserved one included, mapped field by field; a one-level
 // question becomes of level low, a four-level one loses its level.
-void convertTestFile(const QString& source, const QString& target);
-
-// --- Test seam -------------------------------------------------------------
-
-// When set, each record an operation is about to write to `target` (0-based
-// index within that output) is first offered to the fault; a reason returned
-// makes that write fail as a full disk would.
-using ToolWriteFault = std::function<std::optional<QString>(const QString& target, qint64 record)>;
-void setToolWriteFault(ToolWriteFault fault);
+void convertTestFile(const QString& source, const QString& target,
+                     const Storage& storage = Storage::system());
 
 } // namespace zorvik

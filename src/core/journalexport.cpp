@@ -78,8 +78,8 @@ xlsx::Workbook journalWorkbook(const JournalModel& model) {
     return book;
 }
 
-void writeJournalWorkbook(const QString& path, const JournalModel& model) {
-    journalWorkbook(model).save(path);
+void writeJournalWorkbook(const QString& path, const JournalModel& model, const Storage& storage) {
+    journalWorkbook(model).save(path, storage);
 }
 
 QStringList JournalReportRow::texts() const {

@@ -22,7 +22,8 @@ QByteArray journalCsv(const JournalModel& model);
 // text, header row included, formatted as the program formatted it in Excel.
 xlsx::Workbook journalWorkbook(const JournalModel& model);
 // journalWorkbook(model).save(path); throws FileError.
-void writeJournalWorkbook(const QString& path, const JournalModel& model);
+void writeJournalWorkbook(const QString& path, const JournalModel& model,
+                          const Storage& storage = Storage::system());
 
 // One row of the printed journal, fields as the report table holds them: the
 // texts cut to their field widths, the numbers as numbers.

@@ -12,31 +12,44 @@ using namespace Qt::StringLiterals;
 
 namespace zorvik {
 
-std::vector<JournalRecord> readJournal(const QString& path) {
-    RecordFile file;
-    file.openExisting(path, JournalRecord::Size);
+std::vector<JournalRecord> readJournal(const QString& path, const Storage& storage) {
+    const QByteArray bytes = storage.read(path, StoredKind::Journal);
     std::vector<JournalRecord> entries;
-    const qint64 n = file.count();
+    const qint64 n = bytes.size() / JournalRecord::Size;
     entries.reserve(static_cast<size_t>(n));
     for (qint64 i = 0; i < n; ++i)
-        entries.push_back(file.readRecord<JournalRecord>());
-    file.close();
+        entries.push_back(JournalRecord::decode(
+            QByteArrayView(bytes.constData() + i * JournalRecord::Size, JournalRecord::Size)));
     return entries;
 }
 
+bool isJournalName(const QString& path) {
+    return path.endsWith(u".ocn"_s, Qt::CaseInsensitive) && !QFileInfo(path).fileName().isEmpty();
+}
+
+bool mayBeJournal(const QString& path, const Storage& storage) {
+    if (!isJournalName(path))
+        return false;
+    try {
+        const FileStatus s = storage.status(path);
+        return !s.exists || s.regular;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
+QString journalRefusal(const QString& path, const Storage& storage) {
+    if (path.trimmed().isEmpty() || mayBeJournal(path, storage))
+        return {};
+    return u"Файл "_s + path +
+           u" не є журналом оцінок!\rЖурнал - це файл з розширенням .ocn. Оберіть інший файл."_s;
+}
+
+QString tornTailPath(const QString& journal) {
+    return journal + u".torn"_s;
+}
+
 namespace {
-
-bool existsNotDir(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
-}
-
-void openOrCreate(RecordFile& file, const QString& path) {
-    if (existsNotDir(path))
-        file.openExisting(path, JournalRecord::Size);
-    else
-        file.create(path, JournalRecord::Size);
-}
 
 // Steps 3 to 6: everything but Grade (and Points of a four-level run).
 void fillEntry(AppState& state, const Clock& clock, RecordFile& file, bool fallback) {
@@ -66,9 +79,33 @@ void fillEntry(AppState& state, const Clock& clock, RecordFile& file, bool fallb
     r.Interrupted = state.Run.QuestionCounter > r.QuestionCount ? QString() : kInterruptedMark;
 }
 
-void appendAndClose(RecordFile& file, const JournalRecord& r) {
-    file.writeRecord(r);
-    file.close();
+// Numbers and appends the entry under the journal's lock. A torn last entry
+// is first moved to its side file; a failed append is taken back.
+void appendEntry(AppState& state, const Clock& clock, const QString& path, bool fallback) {
+    const Storage& storage = *state.storage;
+    const StorageLock lock = storage.lock(path);
+    RecordFile file(storage);
+    file.openOrCreate(path, JournalRecord::Size);
+    StoredFile& stored = *file.storedFile();
+    const qint64 size = stored.size();
+    const qint64 whole = size - size % JournalRecord::Size;
+    if (whole != size) {
+        storage.append(tornTailPath(path), stored.readAt(whole, size - whole));
+        stored.truncate(whole);
+    }
+    fillEntry(state, clock, file, fallback);
+    try {
+        file.writeRecord(state.JournalRecord);
+        file.close();
+    } catch (const FileError&) {
+        try {
+            stored.truncate(whole);
+            stored.sync();
+        } catch (const FileError&) {
+            // Left torn; the next append moves it aside.
+        }
+        throw;
+    }
 }
 
 } // namespace
@@ -77,25 +114,25 @@ void ZapysZurnal(AppState& state, const Clock& clock) {
     if (state.stopEditorTimer)
         state.stopEditorTimer();
 
-    RecordFile file;
-    if (state.JournalPath.isEmpty() || !existsNotDir(state.JournalPath))
+    bool missing = state.JournalPath.isEmpty() || !mayBeJournal(state.JournalPath, *state.storage);
+    if (!missing) {
+        try {
+            missing = !state.storage->status(state.JournalPath).exists;
+        } catch (const FileError&) {
+            missing = true;
+        }
+    }
+    if (missing)
         state.JournalPath = state.defaultJournalPath();
-    openOrCreate(file, state.JournalPath);
-    fillEntry(state, clock, file, false);
     try {
-        appendAndClose(file, state.JournalRecord);
+        appendEntry(state, clock, state.JournalPath, false);
         return;
     } catch (const FileError&) {
+        if (state.JournalPath == state.defaultJournalPath())
+            throw;
         // The entry goes to the default journal instead; JournalPath stays.
     }
-    try {
-        file.close();
-    } catch (const FileError&) {
-    }
-    RecordFile fallback;
-    openOrCreate(fallback, state.defaultJournalPath());
-    fillEntry(state, clock, fallback, true);
-    appendAndClose(fallback, state.JournalRecord);
+    appendEntry(state, clock, state.defaultJournalPath(), true);
 }
 
 } // namespace zorvik

@@ -1,10 +1,11 @@
 #include "paramcheck.h"
 
+#include "journalfile.h"
+
 #include "bytes.h"
 #include "cp1251.h"
 #include "testfile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <limits>
@@ -201,21 +202,18 @@ bool pointsAllZero(const FieldTexts& texts) {
     return true;
 }
 
-void openOrCreateJournal(const QString& path) {
+void openOrCreateJournal(const QString& path, const Storage& storage) {
     if (path.trimmed().isEmpty())
         return;
-    const bool existed = QFileInfo::exists(path);
-    QFile file(path);
-    // ReadWrite creates a missing file and never truncates an existing one.
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadWrite))
-        throw FileError(existed ? FileError::Op::Open : FileError::Op::Create, path,
-                        QFileInfo(path).isDir() ? u"Is a directory"_s : file.errorString());
-    file.close();
+    if (!mayBeJournal(path, storage))
+        throw FileError(FileError::Op::Open, path, u"це не журнал оцінок"_s);
+    // Never truncates an existing journal.
+    storage.create(path)->close();
 }
 
 template <typename R> void takeJournal(AppState& state, const QString& journalField, R& record) {
     state.JournalPath = journalField;
-    openOrCreateJournal(journalField);
+    openOrCreateJournal(journalField, *state.storage);
     record.JournalPath = journalField;
 }
 

@@ -73,7 +73,7 @@ bool pointsAllZero(const FieldTexts& texts);
 template <typename R> void takeJournal(AppState& state, const QString& journalField, R& record);
 
 // Opens and closes an existing file, or creates it empty. Throws FileError.
-void openOrCreateJournal(const QString& path);
+void openOrCreateJournal(const QString& path, const Storage& storage = Storage::system());
 
 // Whether a chosen journal path can be stored as it is in a record.
 bool journalPathStorable(const QString& path);

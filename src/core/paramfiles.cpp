@@ -50,11 +50,10 @@ void setDefaults(Ns2Record& r, qint32 questionsInFile) {
 
 template <typename R>
 bool ParamEditor<R>::open(const QString& paramPath, const QString& testFileName,
-                          qint32 questionsInFile, R& current) {
-    if (QFileInfo::exists(paramPath))
-        file_.openExisting(paramPath, R::Size);
-    else
-        file_.create(paramPath, R::Size);
+                          qint32 questionsInFile, R& current, const Storage& storage) {
+    file_.setStorage(storage);
+    path_ = paramPath;
+    file_.openOrCreate(paramPath, R::Size);
     const QString key = storedKey(testFileName);
     const qint64 n = file_.count();
     for (qint64 i = 0; i < n; ++i) {
@@ -72,20 +71,45 @@ bool ParamEditor<R>::open(const QString& paramPath, const QString& testFileName,
 }
 
 template <typename R> void ParamEditor<R>::save(const R& current) {
-    file_.seek(savePosition_);
-    file_.writeRecord(current);
+    // Another computer may have added or changed records since the window
+    // opened: under the lock the record's place is found again, and the
+    // file is replaced whole so that a failure leaves it as it was.
+    const Storage& storage = file_.storage();
     file_.close();
+    const StorageLock lock = storage.lock(path_);
+    QByteArray bytes;
+    if (storage.status(path_).exists)
+        bytes = storage.read(path_, StoredKind::Params);
+    bytes.truncate(bytes.size() - bytes.size() % R::Size);
+    const qint64 n = bytes.size() / R::Size;
+    const QString key = storedKey(paramKey(current.TestName));
+    const auto keyAt = [&](qint64 i) {
+        return storedKey(
+            paramKey(R::decode(QByteArrayView(bytes).sliced(i * R::Size, R::Size)).TestName));
+    };
+    qint64 at = savePosition_ < n && keyAt(savePosition_) == key ? savePosition_ : -1;
+    for (qint64 i = 0; i < n && at < 0; ++i)
+        if (keyAt(i) == key)
+            at = i;
+    savePosition_ = at < 0 ? n : at;
+    const QByteArray image = current.encode();
+    if (savePosition_ < n)
+        bytes.replace(savePosition_ * R::Size, R::Size, image);
+    else
+        bytes.append(image);
+    storage.replace(path_, bytes);
 }
 
 template class ParamEditor<Ns1Record>;
 template class ParamEditor<Ns2Record>;
 
 template <typename R>
-ParamLookup lookupParams(const QString& paramPath, const QString& testFileName, R& current) {
-    if (!QFileInfo::exists(paramPath))
+ParamLookup lookupParams(const QString& paramPath, const QString& testFileName, R& current,
+                         const Storage& storage) {
+    if (!storage.status(paramPath).exists)
         return ParamLookup::NoFile;
-    RecordFile file;
-    file.openExisting(paramPath, R::Size);
+    RecordFile file(storage);
+    file.openExisting(paramPath, R::Size, StoredKind::Params);
     const qint64 n = file.count();
     if (n == 0)
         return ParamLookup::EmptyFile;
@@ -98,7 +122,9 @@ ParamLookup lookupParams(const QString& paramPath, const QString& testFileName, 
     return ParamLookup::NotFound;
 }
 
-template ParamLookup lookupParams<Ns1Record>(const QString&, const QString&, Ns1Record&);
-template ParamLookup lookupParams<Ns2Record>(const QString&, const QString&, Ns2Record&);
+template ParamLookup lookupParams<Ns1Record>(const QString&, const QString&, Ns1Record&,
+                                             const Storage&);
+template ParamLookup lookupParams<Ns2Record>(const QString&, const QString&, Ns2Record&,
+                                             const Storage&);
 
 } // namespace zorvik

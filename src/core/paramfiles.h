@@ -24,8 +24,9 @@ public:
     // the save goes. Without a match `current` gets the defaults and keeps
     // every other field of the last record read. Returns whether it matched.
     bool open(const QString& paramPath, const QString& testFileName, qint32 questionsInFile,
-              R& current);
-    // Writes `current` where open() left off, then closes the file.
+              R& current, const Storage& storage = Storage::system());
+    // Writes `current` under the file's lock where its test's record now is
+    // (appended when there is none), then closes the file.
     void save(const R& current);
     void close() { file_.close(); }
     bool isOpen() const { return file_.isOpen(); }
@@ -33,6 +34,7 @@ public:
 
 private:
     RecordFile file_;
+    QString path_;
     qint64 savePosition_ = 0;
 };
 
@@ -43,9 +45,12 @@ extern template class ParamEditor<Ns2Record>;
 // into `current` up to the first whose name part matches.
 enum class ParamLookup { NoFile, EmptyFile, NotFound, Found };
 template <typename R>
-ParamLookup lookupParams(const QString& paramPath, const QString& testFileName, R& current);
+ParamLookup lookupParams(const QString& paramPath, const QString& testFileName, R& current,
+                         const Storage& storage = Storage::system());
 
-extern template ParamLookup lookupParams<Ns1Record>(const QString&, const QString&, Ns1Record&);
-extern template ParamLookup lookupParams<Ns2Record>(const QString&, const QString&, Ns2Record&);
+extern template ParamLookup lookupParams<Ns1Record>(const QString&, const QString&, Ns1Record&,
+                                                    const Storage&);
+extern template ParamLookup lookupParams<Ns2Record>(const QString&, const QString&, Ns2Record&,
+                                                    const Storage&);
 
 } // namespace zorvik

@@ -40,19 +40,20 @@ QByteArray fieldTextFileBytes(const QString& text) {
     return toCp1251(fieldTextToRecord(text)) + QByteArrayLiteral("\r\n");
 }
 
-void writeFieldTextFile(const QString& path, const QString& text) {
-    writeFileAtomically(path, fieldTextFileBytes(text));
+void writeFieldTextFile(const QString& path, const QString& text, const Storage& storage) {
+    storage.replace(path, fieldTextFileBytes(text));
 }
 
-std::optional<QString> readFieldTextFile(const QString& path) {
-    if (path.isEmpty() || !QFile::exists(path))
+std::optional<QString> readFieldTextFile(const QString& path, const Storage& storage) {
+    if (path.isEmpty())
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    try {
+        // A folder, pipe or device is refused before it is opened.
+        bytes = storage.read(path, StoredKind::FieldText);
+    } catch (const FileError&) {
         return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
+    }
     if (bytes.endsWith("\r\n"))
         bytes.chop(2);
     else if (bytes.endsWith('\n'))

@@ -3,6 +3,8 @@
 // question, and the record number typed by the user.
 #pragma once
 
+#include "storage.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -24,10 +26,12 @@ bool exceedsField(const QString& text);
 // followed by one CR LF.
 QByteArray fieldTextFileBytes(const QString& text);
 // Writes it beside the target and replaces the target; throws FileError.
-void writeFieldTextFile(const QString& path, const QString& text);
+void writeFieldTextFile(const QString& path, const QString& text,
+                        const Storage& storage = Storage::system());
 // The question text a field text file holds (without the closing CR LF);
 // nullopt when the file does not exist or cannot be read.
-std::optional<QString> readFieldTextFile(const QString& path);
+std::optional<QString> readFieldTextFile(const QString& path,
+                                         const Storage& storage = Storage::system());
 
 // A record number as the user types it: decimal, blanks before it allowed,
 // nothing after it. nullopt when it is not such an integer.

@@ -27,49 +27,44 @@ QString damagedFileText(const QString& path, int recordSize) {
 }
 
 RecordFile::~RecordFile() {
-    if (file_)
-        file_->close();
+    // A file closed by going out of scope after a failure: nothing more to say.
+    file_.reset();
 }
 
-void RecordFile::openExisting(const QString& path, int recordSize) {
-    close();
+void RecordFile::openExisting(const QString& path, int recordSize, StoredKind kind) {
+    file_.reset();
     path_ = path;
     recordSize_ = recordSize;
     position_ = 0;
-    auto file = std::make_unique<QFile>(path);
-    if (!file->exists())
-        throw FileError(FileError::Op::Open, path, u"No such file or directory"_s);
-    if (!file->open(QIODevice::ReadWrite)) {
-        // A file on a read-only disk or share can still be read; a later
-        // write fails and is reported then.
-        const QString reason = file->errorString();
-        if (!file->open(QIODevice::ReadOnly))
-            throw FileError(FileError::Op::Open, path, reason);
-    }
-    file_ = std::move(file);
+    file_ = storage_->open(path, Storage::Access::ReadWriteOrRead, kind);
 }
 
 void RecordFile::create(const QString& path, int recordSize) {
-    close();
+    file_.reset();
     path_ = path;
     recordSize_ = recordSize;
     position_ = 0;
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadWrite | QIODevice::Truncate))
-        throw FileError(FileError::Op::Create, path, file->errorString());
-    file_ = std::move(file);
+    file_ = storage_->create(path, true);
+}
+
+void RecordFile::openOrCreate(const QString& path, int recordSize) {
+    file_.reset();
+    path_ = path;
+    recordSize_ = recordSize;
+    position_ = 0;
+    file_ = storage_->create(path, false);
+}
+
+void RecordFile::sync() {
+    requireOpen(FileError::Op::Write);
+    file_->sync();
 }
 
 void RecordFile::close() {
     if (!file_)
         return;
-    std::unique_ptr<QFile> file = std::move(file_);
-    file->flush();
-    const bool failed = file->error() != QFileDevice::NoError;
-    const QString reason = file->errorString();
+    std::unique_ptr<StoredFile> file = std::move(file_);
     file->close();
-    if (failed)
-        throw FileError(FileError::Op::Close, path_, reason);
 }
 
 qint64 RecordFile::count() const {
@@ -80,19 +75,15 @@ qint64 RecordFile::count() const {
 void RecordFile::seek(qint64 index) {
     requireOpen(FileError::Op::Seek);
     if (index < 0 || index > count())
-        throw FileError(FileError::Op::Seek, path_, u"record %1 is outside the file"_s.arg(index));
+        throw FileError(FileError::Op::Seek, path_, u"запису %1 у файлі немає"_s.arg(index));
     position_ = index;
 }
 
 QByteArray RecordFile::read() {
     requireOpen(FileError::Op::Read);
-    if (position_ >= count())
-        throw FileError(FileError::Op::Read, path_, u"read beyond the end of the file"_s);
-    if (!file_->seek(position_ * recordSize_))
-        fail(FileError::Op::Read);
-    QByteArray image = file_->read(recordSize_);
+    QByteArray image = file_->readAt(position_ * recordSize_, recordSize_);
     if (image.size() != recordSize_)
-        fail(FileError::Op::Read);
+        throw FileError(FileError::Op::Read, path_, u"файл закінчився раніше, ніж запис"_s);
     ++position_;
     return image;
 }
@@ -100,27 +91,18 @@ QByteArray RecordFile::read() {
 void RecordFile::write(const QByteArray& image) {
     requireOpen(FileError::Op::Write);
     Q_ASSERT(image.size() == recordSize_);
-    if (!file_->seek(position_ * recordSize_))
-        fail(FileError::Op::Write);
-    if (file_->write(image) != image.size() || !file_->flush())
-        fail(FileError::Op::Write);
+    file_->writeAt(position_ * recordSize_, image);
     ++position_;
 }
 
 void RecordFile::truncate() {
     requireOpen(FileError::Op::Truncate);
-    if (!file_->resize(position_ * recordSize_))
-        fail(FileError::Op::Truncate);
+    file_->truncate(position_ * recordSize_);
 }
 
 void RecordFile::requireOpen(FileError::Op op) const {
     if (!file_)
-        throw FileError(op, path_, u"the file is not open"_s);
-}
-
-void RecordFile::fail(FileError::Op op) const {
-    const QString reason = file_->errorString();
-    throw FileError(op, path_, reason.isEmpty() ? u"input/output error"_s : reason);
+        throw FileError(op, path_, u"файл не відкрито"_s);
 }
 
 } // namespace zorvik

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "fileerror.h"
+#include "storage.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 #include <memory>
@@ -21,16 +21,28 @@ QString damagedFileText(const QString& path, int recordSize);
 
 class RecordFile {
 public:
-    RecordFile() = default;
+    explicit RecordFile(const Storage& storage = Storage::system()) : storage_(&storage) {}
     RecordFile(RecordFile&&) noexcept = default;
     RecordFile& operator=(RecordFile&&) noexcept = default;
     ~RecordFile();
 
-    // Opens an existing file for reading and writing; position 0.
-    void openExisting(const QString& path, int recordSize);
+    // The storage files are opened through from now on.
+    void setStorage(const Storage& storage) { storage_ = &storage; }
+    const Storage& storage() const { return *storage_; }
+
+    // Opens an existing file for reading and writing (reading only where it
+    // may not be written); position 0.
+    void openExisting(const QString& path, int recordSize, StoredKind kind = StoredKind::TestFile);
     // Creates the file, or empties an existing one; position 0.
     void create(const QString& path, int recordSize);
+    // Opens the file, creating it when missing; position 0.
+    void openOrCreate(const QString& path, int recordSize);
+    // Makes the writes so far durable.
+    void sync();
+    // Syncs what was written and closes; a failure of either is reported.
     void close();
+    // The open file itself, for the sizes and identity of what is open.
+    StoredFile* storedFile() const { return file_.get(); }
 
     bool isOpen() const { return file_ != nullptr; }
     const QString& path() const { return path_; }
@@ -54,9 +66,9 @@ public:
 
 private:
     void requireOpen(FileError::Op op) const;
-    [[noreturn]] void fail(FileError::Op op) const;
 
-    std::unique_ptr<QFile> file_;
+    const Storage* storage_;
+    std::unique_ptr<StoredFile> file_;
     QString path_;
     int recordSize_ = 1;
     qint64 position_ = 0;

@@ -4,7 +4,6 @@
 #include "fileerror.h"
 #include "localetext.h"
 
-#include <QFile>
 #include <QLocale>
 
 using namespace Qt::StringLiterals;
@@ -70,22 +69,18 @@ QStringList resultLogEnd(const QDateTime& now, qint32 maxPoints, double points, 
     return lines;
 }
 
-void appendToResultLog(const QString& path, const QStringList& lines) {
+void appendToResultLog(const QString& path, const QStringList& lines, const Storage& storage) {
     QByteArray bytes;
     for (const QString& line : lines) {
         bytes += toCp1251(line);
         bytes += "\r\n";
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        throw FileError(FileError::Op::Open, path, file.errorString());
-    if (file.write(bytes) != bytes.size())
-        throw FileError(FileError::Op::Write, path, file.errorString());
-    if (!file.flush())
-        throw FileError(FileError::Op::Write, path, file.errorString());
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        throw FileError(FileError::Op::Close, path, file.errorString());
+    const StorageLock lock = storage.lock(path);
+    storage.append(path, bytes);
+}
+
+void checkResultLogWritable(const QString& path, const Storage& storage) {
+    storage.create(path)->close();
 }
 
 } // namespace zorvik

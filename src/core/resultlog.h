@@ -2,6 +2,8 @@
 // run (header, one line per answer, end lines), Windows-1251, CR LF, appended.
 #pragma once
 
+#include "storage.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -45,8 +47,13 @@ QString resultLogQuestionLine(const LogSpacing& spacing, int questionNo, int rec
 QStringList resultLogEnd(const QDateTime& now, qint32 maxPoints, double points, qint32 scale,
                          qint32 grade, bool brokenOff);
 
-// Appends the lines (each ended by CR LF) to the log, creating it when missing.
-// Throws FileError.
-void appendToResultLog(const QString& path, const QStringList& lines);
+// Appends the lines (each ended by CR LF) to the log, creating it when missing,
+// in one write under the log's lock. Throws FileError; the log then ends as
+// it did.
+void appendToResultLog(const QString& path, const QStringList& lines,
+                       const Storage& storage = Storage::system());
+
+// Throws FileError when the log can be neither opened nor created.
+void checkResultLogWritable(const QString& path, const Storage& storage = Storage::system());
 
 } // namespace zorvik

@@ -6,7 +6,6 @@
 #include "paramfiles.h"
 #include "rounding.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -69,11 +68,8 @@ QString modeProblem(const TestingMode& m) {
     return {};
 }
 
-qint64 recordCountOf(const QString& path, int recordSize) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileError(FileError::Op::Open, path, file.errorString());
-    return file.size() / recordSize;
+qint64 recordCountOf(const QString& path, int recordSize, const Storage& storage) {
+    return storage.open(path, Storage::Access::Read, StoredKind::TestFile)->size() / recordSize;
 }
 
 QString tsmProblem(const Ns1Record& p, qint64 recordCount) {
@@ -157,19 +153,21 @@ QString RunEngine::checkParameters(const AppState& state) {
     const QString path = testFilePath(state);
     switch (testKindOfExt(state.TestFileExt)) {
     case TestKind::Tsm:
-        return tsmProblem(state.Ns1Record, recordCountOf(path, TsmRecord::Size));
+        return tsmProblem(state.Ns1Record, recordCountOf(path, TsmRecord::Size, *state.storage));
     case TestKind::Tsr:
-        return tsrProblem(state.Ns2Record, readLevelLists(path));
+        return tsrProblem(state.Ns2Record, readLevelLists(path, *state.storage));
     case TestKind::None:
         break;
     }
     return u"Невідомий тип тестового файлу: "_s + state.TestFileName;
 }
 
-void RunEngine::writeLogHeader(const AppState& state, const Clock& clock) {
-    appendToResultLog(resultLogPath(state.ProgramDir),
-                      resultLogHeader(state.TestFileName, state.Run.StudentName,
-                                      state.Run.StudentGroup, clock.now()));
+void RunEngine::writeLogHeader(AppState& state, const Clock& clock) {
+    // The block is written whole at the run's end; a log that cannot be
+    // written is found now, before the student begins.
+    checkResultLogWritable(resultLogPath(state.ProgramDir), *state.storage);
+    state.PendingLog = resultLogHeader(state.TestFileName, state.Run.StudentName,
+                                       state.Run.StudentGroup, clock.now());
 }
 
 // ----- the run ----------------------------------------------------------------
@@ -209,7 +207,14 @@ void RunEngine::setChecks(const Checks& checks) {
 }
 
 void RunEngine::appendLog(const QStringList& lines) {
-    appendToResultLog(resultLogPath(state_.ProgramDir), lines);
+    state_.PendingLog += lines;
+}
+
+void RunEngine::endLog(const QStringList& lines) {
+    QStringList block = std::move(state_.PendingLog);
+    state_.PendingLog.clear();
+    block += lines;
+    appendToResultLog(resultLogPath(state_.ProgramDir), block, *state_.storage);
 }
 
 QString RunEngine::start() {
@@ -235,11 +240,11 @@ QString RunEngine::start() {
     display_.levelVisible = kind_ == TestKind::Tsr;
     LevelLists levels;
     if (kind_ == TestKind::Tsr)
-        levels = readLevelLists(testFilePath(state_));
+        levels = readLevelLists(testFilePath(state_), *state_.storage);
     QString problem;
     if (kind_ == TestKind::Tsm)
-        problem =
-            tsmProblem(state_.Ns1Record, recordCountOf(testFilePath(state_), TsmRecord::Size));
+        problem = tsmProblem(state_.Ns1Record,
+                             recordCountOf(testFilePath(state_), TsmRecord::Size, *state_.storage));
     else if (kind_ == TestKind::Tsr)
         problem = tsrProblem(state_.Ns2Record, levels);
     else
@@ -351,18 +356,10 @@ void RunEngine::showQuestion() {
     const int record = run_.QuestionOrder[static_cast<size_t>(counter)];
     const QString path = testFilePath(state_);
     const int size = kind_ == TestKind::Tsr ? TsrRecord::Size : TsmRecord::Size;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileError(FileError::Op::Open, path, file.errorString());
-    QByteArray image;
-    if (file.seek(qint64(record) * size))
-        image = file.read(size);
-    if (image.size() != size) {
-        throw FileError(FileError::Op::Read, path,
-                        file.error() != QFileDevice::NoError ? file.errorString()
-                                                             : u"Unexpected end of file"_s);
-    }
-    file.close();
+    const QByteArray image = state_.storage->open(path, Storage::Access::Read, StoredKind::TestFile)
+                                 ->readAt(qint64(record) * size, size);
+    if (image.size() != size)
+        throw FileError(FileError::Op::Read, path, u"файл закінчився раніше, ніж запитання"_s);
 
     bool pictureAnswers = false;
     if (kind_ == TestKind::Tsr) {
@@ -443,7 +440,6 @@ void RunEngine::answer(const Checks& checks) {
     const QuestionScoreResult s =
         scoreQuestion(correctFlags(question()), checks, value, run_.PointsPerCorrect);
     run_.CorrectCount = 0;
-    // The line first: when it cannot be written the question stays unanswered.
     const qint64 at = now();
     appendLog({resultLogQuestionLine(answerSpacing(), counter,
                                      run_.QuestionOrder[static_cast<size_t>(counter)],
@@ -600,8 +596,8 @@ void RunEngine::finishRun(bool byTime) {
         entry.Grade = 1;
     std::optional<FileError> failure;
     try {
-        appendLog(resultLogEnd(clock_.now(), run_.RunMaxPoints, entry.Points, gradeScale(),
-                               entry.Grade, false));
+        endLog(resultLogEnd(clock_.now(), run_.RunMaxPoints, entry.Points, gradeScale(),
+                            entry.Grade, false));
     } catch (const FileError& e) {
         failure = e;
     }
@@ -641,8 +637,8 @@ void RunEngine::close() {
         const bool brokenOff = !started_ || run_.QuestionCounter <= run_.RunQuestionCount;
         if (brokenOff) {
             try {
-                appendLog(resultLogEnd(clock_.now(), run_.RunMaxPoints, state_.JournalRecord.Points,
-                                       gradeScale(), state_.JournalRecord.Grade, true));
+                endLog(resultLogEnd(clock_.now(), run_.RunMaxPoints, state_.JournalRecord.Points,
+                                    gradeScale(), state_.JournalRecord.Grade, true));
             } catch (const FileError& e) {
                 failure = e;
             }

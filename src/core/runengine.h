@@ -100,7 +100,7 @@ public:
     static QString checkParameters(const AppState& state);
     // The header of the run's block in the result log (the name window).
     // Throws FileError.
-    static void writeLogHeader(const AppState& state, const Clock& clock);
+    static void writeLogHeader(AppState& state, const Clock& clock);
     // TestDir joined with the file name of the parameter record's TestName.
     static QString testFilePath(const AppState& state);
 
@@ -160,6 +160,8 @@ private:
     double savedScoreSum() const;
     void finishRun(bool byTime);
     void appendLog(const QStringList& lines);
+    // Writes the run's block, ended by `lines`, to the log in one append.
+    void endLog(const QStringList& lines);
 
     AppState& state_;
     RunState& run_;

@@ -1,8 +1,8 @@
 #include "selection.h"
 
-#include "fileerror.h"
+#include "storage.h"
 
-#include <QFile>
+#include "fileerror.h"
 
 #include <algorithm>
 #include <set>
@@ -50,13 +50,8 @@ void LevelLists::add(int no, const TsrRecord& question) {
         high.push_back(no);
 }
 
-LevelLists readLevelLists(const QString& tsrPath) {
-    QFile file(tsrPath);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileError(FileError::Op::Open, tsrPath, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw FileError(FileError::Op::Read, tsrPath, file.errorString());
+LevelLists readLevelLists(const QString& tsrPath, const Storage& storage) {
+    const QByteArray bytes = storage.read(tsrPath, StoredKind::TestFile);
     LevelLists lists;
     const qsizetype count = bytes.size() / TsrRecord::Size;
     for (qsizetype r = 1; r < count; ++r) {

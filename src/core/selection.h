@@ -1,6 +1,8 @@
 // Which questions a run asks and in which order, and the answer shuffle.
 #pragma once
 
+#include "storage.h"
+
 #include "records.h"
 #include "services.h"
 
@@ -37,7 +39,7 @@ struct LevelLists {
 
 // Reads every question of a four-level test file (records 1 .. count-1).
 // Throws FileError.
-LevelLists readLevelLists(const QString& tsrPath);
+LevelLists readLevelLists(const QString& tsrPath, const Storage& storage = Storage::system());
 
 // The record numbers of a run, from index 1 (index 0 is unused).
 // One-level: the first TestQuestions records in order, or as many drawn from

@@ -2,6 +2,7 @@
 
 #include "atomicfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -351,8 +352,10 @@ private:
     std::map<std::vector<int>, RowPlan> plans_;
 };
 
-void Workbook::save(const QString& path) const {
-    QTemporaryDir dir;
+void Workbook::save(const QString& path, const Storage& storage) const {
+    // Named so that a copy killed mid-save leaves a folder the next start
+    // recognises and removes.
+    QTemporaryDir dir(QDir::tempPath() + u"/zorvik-xlsx-XXXXXX"_s);
     if (!dir.isValid())
         throw FileError(FileError::Op::Create, path, dir.errorString());
     const QString made = dir.filePath(u"book.xlsx"_s);
@@ -387,7 +390,7 @@ void Workbook::save(const QString& path) const {
         throw;
     }
     check(path, workbook_close(book));
-    writeFileAtomically(path, readWholeFile(made));
+    storage.replace(path, Storage::system().read(made, StoredKind::Document));
 }
 
 } // namespace zorvik::xlsx

@@ -14,6 +14,8 @@
 //   book.save(path);                                      // throws FileError
 #pragma once
 
+#include "storage.h"
+
 #include "fileerror.h"
 
 #include <QString>
@@ -160,7 +162,7 @@ public:
     // Writes the workbook. The file is made in a temporary folder and then
     // put in place whole, so a failure leaves an existing file untouched.
     // Throws FileError.
-    void save(const QString& path) const;
+    void save(const QString& path, const Storage& storage = Storage::system()) const;
 
 private:
     std::vector<std::unique_ptr<Worksheet>> sheets_;

@@ -22,10 +22,11 @@ rtf::TextRun text(const QString& t, bool bold = false) {
 }
 } // namespace
 
-std::vector<ExportQuestion> loadExportQuestions(const QString& testFile, TestKind kind) {
+std::vector<ExportQuestion> loadExportQuestions(const QString& testFile, TestKind kind,
+                                                const Storage& storage) {
     std::vector<ExportQuestion> out;
     QString level;
-    for (const Question& r : readAllQuestions(testFile, kind)) {
+    for (const Question& r : readAllQuestions(testFile, kind, storage)) {
         ExportQuestion q;
         q.fields = r;
         if (kind == TestKind::Tsr) {
@@ -140,16 +141,22 @@ ExportDocumentResult exportDocument(const ExportDocumentInput& in,
 }
 
 PreparedExport prepareTestExport(const QString& testFileName, TestKind kind, bool withCorrect,
-                                 const PictureLoader& loadPicture) {
-    const std::vector<ExportQuestion> questions = loadExportQuestions(testFileName, kind);
-    const auto exists = [](const QString& path) { return QFileInfo(path).isFile(); };
+                                 const PictureLoader& loadPicture, const Storage& storage) {
+    const std::vector<ExportQuestion> questions = loadExportQuestions(testFileName, kind, storage);
+    const auto exists = [&storage](const QString& path) {
+        try {
+            return storage.isRegularFile(path);
+        } catch (const FileError&) {
+            return false;
+        }
+    };
     ExportDocumentInput in;
     in.testFileName = testFileName;
     in.kind = kind;
     in.withCorrect = withCorrect;
     in.fileExists = exists;
     in.loadPicture = loadPicture;
-    in.readTextFile = readFieldTextFile;
+    in.readTextFile = [&storage](const QString& path) { return readFieldTextFile(path, storage); };
     ExportDocumentResult doc = exportDocument(in, questions);
 
     PreparedExport out;
@@ -160,9 +167,9 @@ PreparedExport prepareTestExport(const QString& testFileName, TestKind kind, boo
     return out;
 }
 
-void writeTestExport(const PreparedExport& prepared) {
-    writeFileAtomically(prepared.names.text, prepared.text);
-    writeFileAtomically(prepared.names.document, prepared.document);
+void writeTestExport(const PreparedExport& prepared, const Storage& storage) {
+    storage.replace(prepared.names.text, prepared.text);
+    storage.replace(prepared.names.document, prepared.document);
 }
 
 } // namespace zorvik

@@ -1,6 +1,8 @@
 // A test turned into paper: the export text file and the export document.
 #pragma once
 
+#include "storage.h"
+
 #include "records.h"
 #include "rtf.h"
 #include "testfile.h"
@@ -23,7 +25,8 @@ struct ExportQuestion {
 
 // Every question of a test file (records 1 .. count - 1), read through a
 // handle of its own. Throws FileError.
-std::vector<ExportQuestion> loadExportQuestions(const QString& testFile, TestKind kind);
+std::vector<ExportQuestion> loadExportQuestions(const QString& testFile, TestKind kind,
+                                                const Storage& storage = Storage::system());
 
 // "Рівень: …" of a record: flags tested low, medium, high, sufficient, the
 // last set one winning; `previous` when none is set.
@@ -94,9 +97,10 @@ struct PreparedExport {
 // Reads the test file (throws FileError) and makes both outputs; pictures
 // come through `loadPicture`, field text files are read from disk.
 PreparedExport prepareTestExport(const QString& testFileName, TestKind kind, bool withCorrect,
-                                 const PictureLoader& loadPicture);
+                                 const PictureLoader& loadPicture,
+                                 const Storage& storage = Storage::system());
 // Writes the text file, then the document, each whole, replacing what was
 // there. Throws FileError; a file not yet written is left as it was.
-void writeTestExport(const PreparedExport& prepared);
+void writeTestExport(const PreparedExport& prepared, const Storage& storage = Storage::system());
 
 } // namespace zorvik

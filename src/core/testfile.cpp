@@ -24,8 +24,8 @@ QByteArray newTestFileBytes(TestKind kind) {
     return empty + empty;
 }
 
-void createNewTestFile(const QString& path, TestKind kind) {
-    writeFileAtomically(path, newTestFileBytes(kind));
+void createNewTestFile(const QString& path, TestKind kind, const Storage& storage) {
+    storage.replace(path, newTestFileBytes(kind));
 }
 
 } // namespace zorvik

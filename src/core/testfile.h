@@ -1,6 +1,8 @@
 // Test files (.tsm, .tsr) as a whole.
 #pragma once
 
+#include "storage.h"
+
 #include "records.h"
 
 #include <QString>
@@ -17,6 +19,7 @@ int recordSizeOf(TestKind kind);
 // both equal.
 QByteArray newTestFileBytes(TestKind kind);
 // Writes a new test file; throws FileError.
-void createNewTestFile(const QString& path, TestKind kind);
+void createNewTestFile(const QString& path, TestKind kind,
+                       const Storage& storage = Storage::system());
 
 } // namespace zorvik

@@ -45,9 +45,10 @@ qint32 sizeOf(const std::vector<int>& list) {
 } // namespace
 
 ParamsCheck checkParamsTsm(AppState& state) {
+    state.TsmFile.setStorage(*state.storage);
     state.TsmFile.openExisting(state.TestFileName, TsmRecord::Size);
-    const ParamsCheck found =
-        outcomeOf(lookupParams(state.ns1Path(), state.TestFileName, state.Ns1Record));
+    const ParamsCheck found = outcomeOf(
+        lookupParams(state.ns1Path(), state.TestFileName, state.Ns1Record, *state.storage));
     if (found != ParamsCheck::Ok)
         return found;
     if (state.TsmFile.count() - 1 != state.Ns1Record.QuestionsInFile)
@@ -59,14 +60,15 @@ ParamsCheck checkParamsTsm(AppState& state) {
 
 ParamsCheck checkParamsTsr(AppState& state) {
     state.ParamsFound = false;
+    state.TsrFile.setStorage(*state.storage);
     state.TsrFile.openExisting(state.TestFileName, TsrRecord::Size);
     LevelLists lists = collectLevels(state.TsrFile);
     state.LevelLowList = std::move(lists.low);
     state.LevelMediumList = std::move(lists.medium);
     state.LevelSufficientList = std::move(lists.sufficient);
     state.LevelHighList = std::move(lists.high);
-    const ParamsCheck found =
-        outcomeOf(lookupParams(state.ns2Path(), state.TestFileName, state.Ns2Record));
+    const ParamsCheck found = outcomeOf(
+        lookupParams(state.ns2Path(), state.TestFileName, state.Ns2Record, *state.storage));
     if (found != ParamsCheck::Ok)
         return found;
     const Ns2Record& r = state.Ns2Record;

@@ -75,7 +75,7 @@ bool EditorWindow::takeQuestion(bool trim) {
         if (!questionLink_.isEmpty()) {
             // Already kept in a field text file: that file gets the new text.
             try {
-                writeFieldTextFile(questionLink_, text);
+                writeFieldTextFile(questionLink_, text, *ctx_.state.storage);
             } catch (const FileError& e) {
                 reportIoError(e);
                 return false;
@@ -112,7 +112,7 @@ bool EditorWindow::chooseFieldTextFile(const QString& text) {
             MsgAnswer::Yes)
         return false;
     try {
-        writeFieldTextFile(name, text);
+        writeFieldTextFile(name, text, *ctx_.state.storage);
     } catch (const FileError& e) {
         reportIoError(e);
         return false;

@@ -54,7 +54,7 @@ int shownLines(const QPlainTextEdit* memo) {
 } // namespace
 
 EditorWindow::EditorWindow(AppContext& ctx, QWidget* owner)
-    : QWidget(owner, Qt::Window), ctx_(ctx) {
+    : QWidget(owner, Qt::Window), ctx_(ctx), session_(*ctx.state.storage) {
     setObjectName(u"TForm3"_s);
     setWindowTitle(u"Тестові запитання"_s);
     normalFrame_ = buildEditorControls(this, *this, ctx.scale());
@@ -180,7 +180,7 @@ void EditorWindow::showQuestionText(Wording wording) {
         return;
     }
     Memo1->setToolTip(q);
-    if (const std::optional<QString> text = readFieldTextFile(q)) {
+    if (const std::optional<QString> text = readFieldTextFile(q, *ctx_.state.storage)) {
         Memo1->setPlainText(recordTextToField(*text));
         questionLink_ = q;
         return;

@@ -105,7 +105,8 @@ void ExportCommands::exportWord(const QString& file, TestKind kind, bool withCor
     ctx_.state.TestFileName = file;
     PreparedExport prepared;
     try {
-        prepared = prepareTestExport(file, kind, withCorrect, loadDocumentPicture);
+        prepared =
+            prepareTestExport(file, kind, withCorrect, loadDocumentPicture, *ctx_.state.storage);
     } catch (const FileError& e) {
         ctx_.services.error(parent_, exportFailureText(e));
         return;
@@ -114,7 +115,7 @@ void ExportCommands::exportWord(const QString& file, TestKind kind, bool withCor
     for (const ExportIssue& issue : prepared.issues)
         ctx_.services.error(parent_, issueText(issue));
     try {
-        writeTestExport(prepared);
+        writeTestExport(prepared, *ctx_.state.storage);
     } catch (const FileError& e) {
         ctx_.services.error(parent_, exportFailureText(e));
         return;

@@ -190,7 +190,8 @@ void TForm23::BitBtn2Click() {
     const QString target = questionListDocumentName(path_);
     try {
         const std::vector<QuestionListEntry> entries = loadQuestionList(path_, kind_);
-        writeFileAtomically(target, rtf::write(questionListDocument(path_, kind_, entries)));
+        ctx_.state.storage->replace(target,
+                                    rtf::write(questionListDocument(path_, kind_, entries)));
     } catch (const FileError& e) {
         ctx_.services.error(this, exportFailureText(e));
         return;
@@ -204,7 +205,7 @@ void TForm23::BitBtn4Click() {
         return;
     const QString target = questionListWorkbookName(path_);
     try {
-        questionListWorkbook(cells_).save(target);
+        questionListWorkbook(cells_).save(target, *ctx_.state.storage);
     } catch (const FileError& e) {
         ctx_.services.error(this, exportFailureText(e));
         return;

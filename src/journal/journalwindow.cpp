@@ -198,11 +198,19 @@ void TForm8::load(bool force) {
     const int row = std::max(selectedRow(), 0);
     std::vector<JournalRecord> entries;
     try {
-        if (QFileInfo(journalFile_).isFile()) {
-            entries = readJournal(journalFile_);
+        const Storage& storage = *ctx_.state.storage;
+        if (const QString refusal = journalRefusal(journalFile_, storage); !refusal.isEmpty()) {
+            // Taken for a journal, another file would be rewritten by Delete.
+            loaded_ = stampNow();
+            model_->clear();
+            ctx_.services.error(this, refusal);
+            return;
+        }
+        if (storage.status(journalFile_).exists) {
+            entries = readJournal(journalFile_, storage);
             setWindowTitle(u"Журнал успішності - "_s + journalFile_);
         } else {
-            writeFileAtomically(journalFile_, {});
+            storage.replace(journalFile_, {});
             loaded_ = stampNow();
             model_->clear();
             ctx_.services.error(this, u"Був відсутній файл журналу! Створено!"_s);
@@ -235,7 +243,8 @@ void TForm8::Button1Click() {
         const int row = std::max(selectedRow(), 0);
         bool deleted = false;
         try {
-            deleted = deleteJournalEntry(journalFile_, row, model_->records()[size_t(row)]);
+            deleted = deleteJournalEntry(journalFile_, row, model_->records()[size_t(row)],
+                                         *ctx_.state.storage);
         } catch (const FileError&) {
             // Left as it was: the grid still shows the file's entries.
             return;
@@ -277,7 +286,8 @@ void TForm8::Button2Click() {
                               u"Всі записи будуть знищені!"_s) != MsgAnswer::Yes)
         return;
     try {
-        clearJournal(journalFile_);
+        // Entries other computers added since the window read the journal stay.
+        clearJournal(journalFile_, qint64(model_->records().size()), *ctx_.state.storage);
     } catch (const FileError& e) {
         ctx_.services.error(this, e.message());
         return;
@@ -346,7 +356,7 @@ void TForm8::BitBtn4Click() {
     if (!chosen.accepted())
         return;
     try {
-        writeJournalWorkbook(chosen.fileName, *model_);
+        writeJournalWorkbook(chosen.fileName, *model_, *ctx_.state.storage);
     } catch (const FileError& e) {
         ctx_.services.error(this, e.message());
         return;

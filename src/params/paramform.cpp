@@ -1,5 +1,6 @@
 #include "paramform.h"
 
+#include "core/journalfile.h"
 #include "ui/fonts.h"
 
 #include <QLabel>
@@ -106,6 +107,12 @@ void ParamForm::chooseJournal(QLineEdit* field) {
                                   u"недопустимі символи!\rОберіть інше місце для журналу."_s);
         return;
     }
+    if (const QString refusal = journalRefusal(chosen.fileName, *ctx_.state.storage);
+        !refusal.isEmpty()) {
+        // Written as a journal, its end would be overwritten.
+        ctx_.services.error(this, refusal);
+        return;
+    }
     ctx_.state.JournalPath = chosen.fileName;
     field->setText(chosen.fileName);
 }
@@ -143,6 +150,11 @@ bool ParamForm::saveFields(ParamEditor<R>& editor, R& record, const QString& jou
         return false;
     }
     record.TestName = paramKey(ctx_.state.TestFileName);
+    if (const QString refusal = journalRefusal(journalField, *ctx_.state.storage);
+        !refusal.isEmpty()) {
+        refuse(FieldProblem{refusal, {}, u"Button1"_s});
+        return false;
+    }
     try {
         takeJournal(ctx_.state, journalField, record);
     } catch (const FileError&) {

@@ -121,7 +121,7 @@ bool TForm16::FormShow() {
         }
 
         Ns2Record& r = st.Ns2Record;
-        if (editor_.open(st.ns2Path(), st.TestFileName, questions, r)) {
+        if (editor_.open(st.ns2Path(), st.TestFileName, questions, r, *st.storage)) {
             Edit3->setText(QString::number(r.TestLow));
             Edit4->setText(QString::number(r.PointsLow));
             Edit6->setText(QString::number(r.TestMedium));

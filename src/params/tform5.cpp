@@ -62,7 +62,7 @@ bool TForm5::FormShow() {
         const qint32 questions = static_cast<qint32>(st.TsmFile.count() - 1);
         Edit1->setText(QString::number(questions));
         Ns1Record& r = st.Ns1Record;
-        if (editor_.open(st.ns1Path(), st.TestFileName, questions, r)) {
+        if (editor_.open(st.ns1Path(), st.TestFileName, questions, r, *st.storage)) {
             Edit2->setText(QString::number(r.TestQuestions));
             Edit3->setText(QString::number(r.GradeScale));
             Edit4->setText(QString::number(r.QuestionPoints));

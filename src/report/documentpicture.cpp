@@ -1,18 +1,21 @@
 #include "documentpicture.h"
 
+#include "core/storage.h"
 #include <QBuffer>
-#include <QFile>
+
 #include <QImage>
 #include <QImageReader>
 
 namespace zorvik {
 
 std::optional<PictureData> loadDocumentPicture(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    try {
+        bytes = Storage::system().read(path, StoredKind::Picture);
+    } catch (const FileError&) {
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || bytes.isEmpty())
+    }
+    if (bytes.isEmpty())
         return std::nullopt;
 
     // The content decides, not the name: a JPEG saved as .bmp is still a JPEG.

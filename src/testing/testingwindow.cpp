@@ -475,8 +475,9 @@ void TestingWindow::showQuestion() {
 
     if (q.QuestionInTextFile) {
         Memo1->setToolTip(q.Question);
-        const std::optional<QString> text =
-            isExistingFile(q.Question) ? readFieldTextFile(q.Question) : std::nullopt;
+        const std::optional<QString> text = isExistingFile(q.Question)
+                                                ? readFieldTextFile(q.Question, *ctx_.state.storage)
+                                                : std::nullopt;
         if (text) {
             Memo1->setPlainText(memoText(*text));
         } else {

@@ -193,7 +193,7 @@ void TForm13::BitBtn1Click() {
             accept();
             return;
         }
-        mergeTestFiles(first_, second_, result_);
+        mergeTestFiles(first_, second_, result_, *ctx_.state.storage);
     } catch (const ToolRefusal& e) {
         ctx_.services.error(this, refusalText(e));
         (e.reason() == ToolRefusal::Reason::OutputIsInput ? Button3 : Button2)->setFocus();

@@ -101,7 +101,8 @@ bool TForm14::openSource(const QString& source) {
 }
 
 void TForm14::countQuestions() {
-    Edit1->setText(QString::number(questionsOf(testRecordCount(source_, kind_))));
+    Edit1->setText(
+        QString::number(questionsOf(testRecordCount(source_, kind_, *ctx_.state.storage))));
 }
 
 void TForm14::FormActivate() {
@@ -171,7 +172,7 @@ void TForm14::BitBtn1Click() {
                                   u" "_s + names.second) != MsgAnswer::Yes)
         return;
     try {
-        splitTestFile(source_, a, names);
+        splitTestFile(source_, a, names, *ctx_.state.storage);
     } catch (const ToolRefusal& e) {
         ctx_.services.error(this, u"Розбиття файлу не виконано!\r"_s + refusalText(e));
         return;

@@ -139,7 +139,7 @@ void TForm17::Button1Click() {
             MsgAnswer::Yes)
         return;
     try {
-        convertTestFile(source, target);
+        convertTestFile(source, target, *ctx_.state.storage);
     } catch (const ToolRefusal& e) {
         ctx_.services.error(this, u"Конвертування файлу не виконано!\r"_s + refusalText(e));
         return;

@@ -91,7 +91,6 @@ private slots:
     void init() {
         for (const QString& f : listing())
             QFile::remove(path(f));
-        setToolWriteFault({});
     }
 
     void extensionRule_data() {
@@ -398,54 +397,6 @@ private slots:
             QCOMPARE(int(e.reason()), reason);
         }
         QCOMPARE(listing(), files);
-    }
-
-    // A write that fails half way leaves no output and an old target as it was.
-    void failureHalfWayLeavesNothing_data() {
-        QTest::addColumn<QString>("operation");
-        QTest::addColumn<QString>("failing"); // the output whose write fails
-        QTest::addColumn<int>("atRecord");
-        QTest::addColumn<bool>("oldTarget");
-        QTest::newRow("merge, new result") << u"merge"_s << u"out.tsm"_s << 4 << false;
-        QTest::newRow("merge, old result") << u"merge"_s << u"out.tsm"_s << 4 << true;
-        QTest::newRow("merge, first record") << u"merge"_s << u"out.tsm"_s << 0 << true;
-        QTest::newRow("split, first file") << u"split"_s << u"math1.tsm"_s << 2 << false;
-        QTest::newRow("split, second file") << u"split"_s << u"math2.tsm"_s << 3 << false;
-        QTest::newRow("split, old second") << u"split"_s << u"math2.tsm"_s << 3 << true;
-        QTest::newRow("convert, new target") << u"convert"_s << u"math.tsr"_s << 3 << false;
-        QTest::newRow("convert, old target") << u"convert"_s << u"math.tsr"_s << 3 << true;
-    }
-    void failureHalfWayLeavesNothing() {
-        QFETCH(QString, operation);
-        QFETCH(QString, failing);
-        QFETCH(int, atRecord);
-        QFETCH(bool, oldTarget);
-        const QString source = makeTest(u"math.tsm"_s, 6);
-        const QString other = makeTest(u"b.tsm"_s, 3);
-        if (oldTarget)
-            makeTest(failing, 2, u"old"_s);
-        const QByteArray old = bytesOf(path(failing));
-        const QStringList files = listing();
-        setToolWriteFault([&](const QString& target, qint64 rec) -> std::optional<QString> {
-            if (target == path(failing) && rec == atRecord)
-                return u"No space left on device"_s;
-            return std::nullopt;
-        });
-        try {
-            if (operation == u"merge"_s)
-                mergeTestFiles(source, other, path(u"out.tsm"_s));
-            else if (operation == u"split"_s)
-                splitTestFile(source, 3, nextSplitNames(source));
-            else
-                convertTestFile(source, path(u"math.tsr"_s));
-            QFAIL("no failure");
-        } catch (const FileError& e) {
-            QCOMPARE(e.op(), FileError::Op::Write);
-            QCOMPARE(e.path(), path(failing));
-            QCOMPARE(e.reason(), u"No space left on device"_s);
-        }
-        QCOMPARE(listing(), files); // no partial output, no temporary file left
-        QCOMPARE(bytesOf(path(failing)), old);
     }
 
     void outputInMissingFolderReportsTheSystemReason() {

@@ -1,4 +1,8 @@
+#include "core/atomicfile.h"
 #include "core/journalfile.h"
+#include "support/faultyfs.h"
+
+#include <QScopeGuard>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -137,8 +141,13 @@ private slots:
     }
 
     void failedWriteFallsBackToDefault() {
-        if (!QFile::exists(u"/dev/full"_s))
-            QSKIP("no /dev/full");
+        testing::FaultyFileSystem fs;
+        const Storage storage(fs);
+        state_.storage = &storage;
+        const auto restore = qScopeGuard([this] { state_.storage = &Storage::system(); });
+        const QString full = dir_.filePath(u"full.ocn"_s);
+        writeFileAtomically(full, {});
+        fs.failWritesTo("full.ocn");
         state_.ProgramDir = dir_.path();
         state_.TestFileName = u"/t/geo.tsr"_s;
         state_.TestFileExt = u".tsr"_s;
@@ -147,9 +156,10 @@ private slots:
         state_.Run.RunScore = 0.125;
         state_.JournalRecord.Points = 0;
         state_.JournalRecord.Grade = 0;
-        state_.JournalPath = u"/dev/full"_s;
+        state_.JournalPath = full;
         ZapysZurnal(state_, clock_);
-        QCOMPARE(state_.JournalPath, u"/dev/full"_s); // not changed by the fallback
+        QCOMPARE(state_.JournalPath, full);  // not changed by the fallback
+        QCOMPARE(QFileInfo(full).size(), 0); // taken back, not left torn
         const JournalRecord e = readJournal(dir_.filePath(u"jurnal.ocn"_s)).back();
         QCOMPARE(e.Grade, 1);     // a four-level 0 is written as 1 here
         QCOMPARE(e.Points, 0.12); // rounded from RunScore

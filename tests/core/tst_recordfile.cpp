@@ -1,5 +1,6 @@
 #include "core/failuretext.h"
 #include "core/recordfile.h"
+#include "support/faultyfs.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -99,16 +100,18 @@ private slots:
         }
     }
 
-    void writeToFullDeviceFails() {
-        if (!QFile::exists(u"/dev/full"_s))
-            QSKIP("no /dev/full");
-        RecordFile f;
-        f.openExisting(u"/dev/full"_s, 4);
+    void writeToFullDiskFails() {
+        testing::FaultyFileSystem fs;
+        fs.failWritesTo("full.bin");
+        const Storage storage(fs);
+        RecordFile f(storage);
+        f.create(path(u"full.bin"_s), 4);
         try {
             f.write("AAAA");
-            QFAIL("a write to a full device succeeded");
+            QFAIL("a write to a full disk succeeded");
         } catch (const FileError& e) {
             QCOMPARE(e.op(), FileError::Op::Write);
+            QCOMPARE(e.reason(), systemReason(ENOSPC)); // the system's words, not "Unknown error"
         }
     }
 

@@ -2,6 +2,7 @@
 // files made and read back in a temporary folder.
 #pragma once
 
+#include "support/faultyfs.h"
 #include "support/scriptedservices.h"
 #include "tools/toolcommands.h"
 
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +21,8 @@ namespace zorvik::testing {
 
 struct ToolShell {
     ScriptedServices services;
+    FaultyFileSystem fs;
+    Storage storage{fs};
     AppState state;
     AppContext ctx{state, services, {}};
     QMainWindow main;
@@ -32,6 +36,7 @@ struct ToolShell {
             action->setObjectName(name);
         }
         ctx.windows.add(&main);
+        state.storage = &storage;
         state.TestDir = dir.path();
         installToolCommands(ctx, &main);
     }
@@ -85,16 +90,16 @@ struct ToolShell {
     void chooseFile(const QString& name) { services.fileAnswers.push_back({name, 1}); }
 };
 
-// Makes the next write to `target` fail at `record` while alive.
+// Makes every write to `target` (and to the copy written beside it) find
+// the disk full while alive.
 struct ScopedWriteFault {
-    ScopedWriteFault(const QString& target, qint64 record) {
-        setToolWriteFault([target, record](const QString& t, qint64 r) -> std::optional<QString> {
-            if (t == target && r == record)
-                return QStringLiteral("No space left on device");
-            return std::nullopt;
-        });
+    ScopedWriteFault(ToolShell& shell, const QString& target) : fs_(shell.fs) {
+        fs_.failWritesTo(QFile::encodeName(QFileInfo(target).fileName()));
     }
-    ~ScopedWriteFault() { setToolWriteFault({}); }
+    ~ScopedWriteFault() { fs_.failWritesTo({}); }
+
+private:
+    FaultyFileSystem& fs_;
 };
 
 } // namespace zorvik::testing

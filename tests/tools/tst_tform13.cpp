@@ -294,7 +294,7 @@ private slots:
         const QByteArray old = shell_->bytesOf(u"out.tsm"_s);
         const QStringList files = shell_->listing();
         const QString out = shell_->path(u"out.tsm"_s);
-        ScopedWriteFault fault(out, 2);
+        ScopedWriteFault fault(*shell_, out);
         if (oldResult)
             shell_->services.answers.push_back(MsgAnswer::Yes);
         shell_->services.answers.push_back(MsgAnswer::Ok);

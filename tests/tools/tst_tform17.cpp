@@ -203,7 +203,7 @@ private slots:
         const QByteArray old = shell_->bytesOf(u"math.tsr"_s);
         const QStringList files = shell_->listing();
         const QString target = shell_->path(u"math.tsr"_s);
-        ScopedWriteFault fault(target, 3);
+        ScopedWriteFault fault(*shell_, target);
         if (oldTarget)
             shell_->services.answers.push_back(MsgAnswer::Yes);
         shell_->services.answers.push_back(MsgAnswer::Ok);
