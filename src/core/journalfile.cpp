@@ -96,7 +96,7 @@ void appendEntry(AppState& state, const Clock& clock, const QString& path, bool 
     fillEntry(state, clock, file, fallback);
     try {
         file.writeRecord(state.JournalRecord);
-        file.close();
+        stored.sync();
     } catch (const FileError&) {
         try {
             stored.truncate(whole);
@@ -106,6 +106,8 @@ void appendEntry(AppState& state, const Clock& clock, const QString& path, bool 
         }
         throw;
     }
+    // Synced: closing has nothing left to lose.
+    file.close();
 }
 
 } // namespace
