@@ -224,6 +224,16 @@ private slots:
         QCOMPARE(text(w, u"Edit5"_s), QString());
         QCOMPARE(fx->state.JournalPath, QString());
 
+        // Not a journal: its end would be overwritten by the next entry.
+        const QString notes = fx->journal(u"notes.txt"_s);
+        writeFileAtomically(notes, "a teacher's notes");
+        fx->chooseJournal(notes);
+        fx->expectMessages(1);
+        click(w, u"Button1"_s);
+        QCOMPARE(fx->services.messages.size(), 2);
+        QVERIFY(fx->services.messages.back().text.contains(u"не є журналом оцінок"_s));
+        QCOMPARE(text(w, u"Edit5"_s), QString());
+
         fx->chooseJournal(fx->journal(u"новий.ocn"_s));
         click(w, u"Button1"_s);
         QCOMPARE(text(w, u"Edit5"_s), fx->journal(u"новий.ocn"_s));
