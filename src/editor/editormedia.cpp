@@ -14,7 +14,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -45,12 +44,10 @@ void EditorWindow::connectMedia() {
 }
 
 bool EditorWindow::loadPicture(const QString& path) {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
+    QString reason;
+    const QImage image = readPictureFile(path, *ctx_.state.storage, &reason);
     if (image.isNull()) {
-        ctx_.services.error(this, u"Помилка читання малюнку!\r"_s + path + u"\r"_s +
-                                      reader.errorString());
+        ctx_.services.error(this, u"Помилка читання малюнку!\r"_s + path + u"\r"_s + reason);
         return false;
     }
     Image1->setImage(image);

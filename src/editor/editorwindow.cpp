@@ -223,7 +223,7 @@ void EditorWindow::showPicture(bool emptyMissingPicture) {
     if (buffer_.QuestionAndPicture)
         applyPictureLayout();
     QString reason;
-    if (Image1->load(name, &reason)) {
+    if (Image1->load(name, *ctx_.state.storage, &reason)) {
         Image1->show();
         return;
     }

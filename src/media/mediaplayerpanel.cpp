@@ -1,5 +1,7 @@
 #include "mediaplayerpanel.h"
 
+#include "core/storage.h"
+
 #include <QAudioOutput>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -83,12 +85,20 @@ MediaPlayerPanel::~MediaPlayerPanel() {
 void MediaPlayerPanel::setSource(const QString& path) {
     source_ = path;
     failureReported_ = false;
+    // A pipe or a device would hold the player forever: only regular files.
+    if (!path.isEmpty() && !Storage::system().isRegularFile(path)) {
+        player_->setSource(QUrl());
+        updateButtons();
+        failureReported_ = true;
+        emit failed(QString());
+        return;
+    }
     player_->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
     updateButtons();
 }
 
 void MediaPlayerPanel::play() {
-    if (!source_.isEmpty())
+    if (!player_->source().isEmpty())
         player_->play();
 }
 
@@ -112,7 +122,7 @@ bool MediaPlayerPanel::isPlaying() const {
 
 void MediaPlayerPanel::updateButtons() {
     const bool playing = isPlaying();
-    play_->setEnabled(!source_.isEmpty());
+    play_->setEnabled(!player_->source().isEmpty());
     play_->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     play_->setToolTip(playing ? u"Пауза"_s : u"Відтворити"_s);
     stop_->setEnabled(playing || player_->playbackState() == QMediaPlayer::PausedState);

@@ -1,5 +1,9 @@
 #include "picturebox.h"
 
+#include "core/storage.h"
+
+#include <QBuffer>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,12 +12,28 @@ namespace zorvik {
 
 PictureBox::PictureBox(QWidget* parent, Fit fit) : QWidget(parent), fit_(fit) {}
 
-bool PictureBox::load(const QString& path, QString* error) {
-    QImageReader reader(path);
+QImage readPictureFile(const QString& path, const Storage& storage, QString* error) {
+    QByteArray bytes;
+    try {
+        bytes = storage.read(path, StoredKind::Picture);
+    } catch (const FileError& e) {
+        if (error)
+            *error = e.reason();
+        return {};
+    }
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    // The name's suffix is a hint; the content decides when it is wrong.
+    QImageReader reader(&buffer, QFileInfo(path).suffix().toLower().toLatin1());
     reader.setAutoTransform(true);
-    setImage(reader.read());
-    if (!hasPicture() && error)
+    const QImage image = reader.read();
+    if (image.isNull() && error)
         *error = reader.errorString();
+    return image;
+}
+
+bool PictureBox::load(const QString& path, const Storage& storage, QString* error) {
+    setImage(readPictureFile(path, storage, error));
     return hasPicture();
 }
 

@@ -9,6 +9,12 @@
 
 namespace zorvik {
 
+class Storage;
+
+// Reads a picture file through the storage (regular files only, size-capped);
+// a null image when it cannot be read, `error` then getting the reason.
+QImage readPictureFile(const QString& path, const Storage& storage, QString* error = nullptr);
+
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -17,7 +23,7 @@ public:
 
     // Loads a picture file; false (and an empty box) when it cannot be read,
     // `error` then getting the reason.
-    bool load(const QString& path, QString* error = nullptr);
+    bool load(const QString& path, const Storage& storage, QString* error = nullptr);
     void setImage(const QImage& image);
     void clear() { setImage({}); }
     const QImage& image() const { return image_; }

@@ -508,7 +508,7 @@ void TestingWindow::showQuestion() {
     if (!q.PictureFile.isEmpty()) {
         if (!isExistingFile(q.PictureFile))
             error(u"Відсутній файл малюнку!\r"_s + q.PictureFile);
-        else if (!(picture = Image1->load(q.PictureFile)))
+        else if (!(picture = Image1->load(q.PictureFile, *ctx_.state.storage)))
             error(u"Неможливо прочитати файл малюнку!\r"_s + q.PictureFile);
     }
     if (!picture)

@@ -14,8 +14,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QListWidget>
 #include <QPointer>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace zorvik;
@@ -67,6 +70,9 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("damaged jpg") << u"зламаний.jpg"_s << QByteArray("\xFF\xD8 not a picture");
         QTest::newRow("metafile") << u"схема.wmf"_s << QByteArray("\xD7\xCD\xC6\x9A\0\0\0\0", 8);
+        // Neither may hang the editor or fill its memory.
+        QTest::newRow("pipe") << u"канал.bmp"_s << QByteArray("<fifo>");
+        QTest::newRow("device") << u"/dev/zero"_s << QByteArray();
     }
     void unreadablePictureKeepsTheFormerOne() {
         QFETCH(QString, name);
@@ -76,8 +82,11 @@ private slots:
         writePicture(good);
         openWith(f, good);
         const QImage before = image(f)->image();
-        const QString bad = f.path(name);
-        QVERIFY(writeBytes(bad, bytes));
+        const QString bad = name.startsWith(u'/') ? name : f.path(name);
+        if (bytes == "<fifo>")
+            QVERIFY(::mkfifo(QFile::encodeName(bad).constData(), 0600) == 0);
+        else if (!name.startsWith(u'/'))
+            QVERIFY(writeBytes(bad, bytes));
         f.services.fileAnswers.push_back({bad, 1});
         f.answer({MsgAnswer::Ok});
         f.click(u"Button10"_s);

@@ -4,10 +4,17 @@
 #include "media/soundwindow.h"
 #include "support/scriptedservices.h"
 
+#include "core/storage.h"
+
 #include <QDialog>
+#include <QFile>
 #include <QPointer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace zorvik;
@@ -57,7 +64,7 @@ private slots:
         QImage large(400, 100, QImage::Format_RGB32);
         box.setImage(large);
         QCOMPARE(box.pictureRect(), QRect(0, 25, 200, 50));
-        QVERIFY(!box.load(u"/nonexistent/x.bmp"_s));
+        QVERIFY(!box.load(u"/nonexistent/x.bmp"_s, Storage::system()));
         QVERIFY(!box.hasPicture());
     }
 
@@ -89,10 +96,28 @@ private slots:
         QVERIFY(!panel.playButton()->isEnabled());
         panel.play();
         QVERIFY(!panel.isPlaying());
-        panel.setSource(u"/tmp/a.wav"_s);
+        QTemporaryDir dir;
+        const QString wav = dir.filePath(u"a.wav"_s);
+        QFile(wav).open(QIODevice::WriteOnly);
+        panel.setSource(wav);
         QVERIFY(panel.playButton()->isEnabled());
         panel.closeMedia();
         QCOMPARE(panel.source(), QString());
+    }
+
+    // A pipe, a device or a folder is never handed to the player.
+    void playerPanelRefusesWhatIsNotAFile() {
+        QTemporaryDir dir;
+        const QString pipe = dir.filePath(u"pipe.wav"_s);
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        for (const QString& name : {pipe, u"/dev/zero"_s, dir.path()}) {
+            MediaPlayerPanel panel;
+            QSignalSpy failed(&panel, &MediaPlayerPanel::failed);
+            panel.setSource(name);
+            QCOMPARE(failed.size(), 1);
+            QCOMPARE(panel.source(), name); // for the message
+            QVERIFY(!panel.playButton()->isEnabled());
+        }
     }
 };
 
