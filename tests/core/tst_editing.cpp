@@ -190,7 +190,9 @@ private slots:
                 s.removeCurrent();
             s.close();
         };
-        QVERIFY(testing::runFaultLoop(fs, own.path(), c) > 10);
+        const int cases = testing::runFaultLoop(fs, own.path(), c);
+        qInfo("%s: %d cases", QTest::currentDataTag(), cases);
+        QVERIFY(cases > 10);
     }
 
     void sessionWorksOnAfterAFailure() {
