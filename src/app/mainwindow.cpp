@@ -244,6 +244,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     QMainWindow::closeEvent(event);
+    if (!event->isAccepted())
+        return;
+    // Closing the main window ends the program: the editor, the journal and
+    // the other windows beside it go with it.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible())
+            w->hide();
+    QCoreApplication::quit();
 }
 
 void MainWindow::BitBtn1Click() {

@@ -319,9 +319,13 @@ private slots:
         main->close();
         QVERIFY(main->isVisible());
         QCOMPARE(services.messages.last().text, u"Текст змінено! Зберегти?"_s);
+        // Answered No from "Вихід": the program ends, its editor with it.
         services.answers.push_back(MsgAnswer::No);
-        main->close();
+        QTimer::singleShot(0, main->BitBtn1, &QPushButton::click);
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QCoreApplication::exec(), 0);
         QVERIFY(!main->isVisible());
+        QVERIFY(!editor->isVisible());
     }
 
     void exitClosesTheProgram() {
