@@ -132,9 +132,9 @@ bool EditorWindow::start(const QString& path, TestKind kind, const QString& capt
         reportIoError(e);
         buffer_ = emptyQuestion(kind);
     }
-    // Opening for editing empties the name of a missing picture in a
-    // four-level file only.
-    showQuestion({Wording::Open, true, kind == TestKind::Tsr});
+    // The name of a missing picture stays, in both kinds: emptied here, it
+    // would be lost at the next Save.
+    showQuestion({Wording::Open, true, false});
     enableNavigation();
     Timer1->start();
     Memo1->setFocus();
