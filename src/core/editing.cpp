@@ -2,6 +2,8 @@
 
 #include "atomicfile.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
@@ -82,6 +84,10 @@ void EditSession::save(const Question& q) {
         replace(reservedRecord(content()) + encodeQuestion(q, kind_), 1);
         return;
     }
+    if (position_ == count()) {
+        append(q);
+        return;
+    }
     // The whole file is replaced, as for every other change: a record half
     // written over in place could not be taken back on a failing disk.
     QByteArray bytes = content();
@@ -123,9 +129,60 @@ void EditSession::removeCurrent() {
     replace(old.first(at) + old.sliced(at + recordSize()), std::min(position_, n - 2));
 }
 
+EditSession::OnDisk EditSession::onDisk() const {
+    if (!file_.isOpen())
+        return OnDisk::Missing;
+    const FileStatus open = file_.storedFile()->status();
+    FileStatus now;
+    try {
+        now = file_.storage().status(path_);
+    } catch (const FileError&) {
+        return OnDisk::Missing;
+    }
+    if (!now.exists)
+        return OnDisk::Missing;
+    return now.device == open.device && now.inode == open.inode ? OnDisk::Same : OnDisk::Replaced;
+}
+
+void EditSession::ensureSameFile() const {
+    switch (onDisk()) {
+    case OnDisk::Same:
+        return;
+    case OnDisk::Missing:
+        throw FileError(FileError::Op::Write, path_, u"файл вилучено після відкриття"_s);
+    case OnDisk::Replaced:
+        throw FileError(FileError::Op::Write, path_, u"файл замінено іншим після відкриття"_s);
+    }
+}
+
+void EditSession::saveAs(const QString& path) {
+    const QByteArray bytes = openContent();
+    const qint64 position = position_;
+    path_ = path;
+    replace(bytes, position);
+}
+
+void EditSession::reopen() {
+    RecordFile file(file_.storage());
+    file.openExisting(path_, recordSize());
+    file_ = std::move(file);
+    // Past its end: a Save then adds the question instead of writing over another.
+    position_ = std::clamp<qint64>(position_, 1, std::max<qint64>(count(), 1));
+}
+
 QByteArray EditSession::content() {
-    QByteArray bytes = file_.storage().read(path_, StoredKind::TestFile);
-    bytes.truncate(bytes.size() - bytes.size() % recordSize()); // a partial record is no record
+    ensureSameFile();
+    return openContent();
+}
+
+QByteArray EditSession::openContent() {
+    StoredFile& open = *file_.storedFile();
+    QByteArray bytes = open.readAll();
+    if (const qsizetype tail = bytes.size() % recordSize(); tail != 0) {
+        // Cut short in copying: kept beside the file, never thrown away.
+        file_.storage().append(tornTailPath(path_), QByteArrayView(bytes).last(tail));
+        bytes.chop(tail);
+    }
     return bytes;
 }
 

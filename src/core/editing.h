@@ -2,11 +2,13 @@
 // kind and open file, so that commands started meanwhile (which re-open the
 // program-wide test files) cannot redirect its saves.
 //
-// Saving a question writes its one record in place. Inserting, appending and
-// removing a question write the whole new content beside the file and replace
-// it, so that a failure half way leaves the file exactly as it was. Record 0
-// is never written by a session, except to create it when a file without
-// questions gets its first one.
+// Every change writes the whole new content beside the file and replaces it,
+// so that a failure half way leaves the file exactly as it was. The content
+// is the one of the file the session opened: a session whose path now names
+// no file or another one refuses to write until told where to (saveAs,
+// reopen). Record 0 is never written by a session, except to create it when
+// a file without questions gets its first one. Bytes after the last whole
+// record go to a side file at the first change.
 #pragma once
 
 #include "recordfile.h"
@@ -45,6 +47,16 @@ public:
     const QString& path() const { return path_; }
     TestKind kind() const { return kind_; }
 
+    // What the path names now, against the file the session has open.
+    enum class OnDisk { Same, Missing, Replaced };
+    OnDisk onDisk() const;
+    // Writes the file as the session has it to `path` and goes on there, at
+    // the same position (the path named the file, or the teacher chose another).
+    void saveAs(const QString& path);
+    // Goes on with the file now at the path, at the same position where it
+    // has that question, else just after its last one (where a save adds).
+    void reopen();
+
     qint64 count() const { return file_.count(); } // records, record 0 included
     // Records 1 .. count - 1; 0 for a file of fewer than two records.
     qint64 questionCount() const;
@@ -72,8 +84,10 @@ public:
 
 private:
     int recordSize() const { return recordSizeOf(kind_); }
-    // The whole records of the file as they are now.
+    // The whole records of the open file; a partial record is set aside first.
     QByteArray content();
+    QByteArray openContent(); // the same, wherever the path points now
+    void ensureSameFile() const;
     // The reserved record: the file's own, or an empty one if it has none.
     QByteArray reservedRecord(const QByteArray& content) const;
     // Writes `content` beside the file, replaces it and re-opens it at `position`.

@@ -4,6 +4,7 @@
 #include "grading.h"
 #include "localetext.h"
 #include "paramfiles.h"
+#include "recordfile.h"
 #include "rounding.h"
 
 #include <QFileInfo>
@@ -43,10 +44,6 @@ QString journalRefusal(const QString& path, const Storage& storage) {
         return {};
     return u"Файл "_s + path +
            u" не є журналом оцінок!\rЖурнал - це файл з розширенням .ocn. Оберіть інший файл."_s;
-}
-
-QString tornTailPath(const QString& journal) {
-    return journal + u".torn"_s;
 }
 
 namespace {

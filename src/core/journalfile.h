@@ -24,9 +24,6 @@ bool mayBeJournal(const QString& path, const Storage& storage = Storage::system(
 // journal, or no file); empty when it may.
 QString journalRefusal(const QString& path, const Storage& storage = Storage::system());
 
-// Where the torn last entry of a journal is kept (a power cut mid-append).
-QString tornTailPath(const QString& journal);
-
 // Appends the entry of the current run (ZapysZurnal). Reads the run state, the
 // current parameter record of the test's kind and JournalRecord.Grade (and,
 // for four-level tests, JournalRecord.Points) from `state`. A missing journal

@@ -26,6 +26,10 @@ QString damagedFileText(const QString& path, int recordSize) {
                partialTailBytes(path, recordSize));
 }
 
+QString tornTailPath(const QString& path) {
+    return path + u".torn"_s;
+}
+
 RecordFile::~RecordFile() {
     // A file closed by going out of scope after a failure: nothing more to say.
     file_.reset();

@@ -19,6 +19,10 @@ qint64 partialTailBytes(const QString& path, int recordSize);
 // "Файл … пошкоджено! …": what the teacher is told about such a file.
 QString damagedFileText(const QString& path, int recordSize);
 
+// Where such bytes are kept when the file is next changed (a journal torn by
+// a power cut, a test file cut short in copying), so that none is thrown away.
+QString tornTailPath(const QString& path);
+
 class RecordFile {
 public:
     explicit RecordFile(const Storage& storage = Storage::system()) : storage_(&storage) {}

@@ -125,7 +125,66 @@ bool EditorWindow::chooseFieldTextFile(const QString& text) {
     return true;
 }
 
+bool EditorWindow::ensureOwnFile() {
+    const EditSession::OnDisk state = session_.onDisk();
+    if (state == EditSession::OnDisk::Same)
+        return true;
+    const QString path = session_.path();
+    const bool missing = state == EditSession::OnDisk::Missing;
+    const QString text =
+        missing ? u"Файл "_s + path +
+                      u" вилучено після того, як його було відкрито!\r"
+                      u"Так - створити його знову з усіма запитаннями та записати зміни\r"
+                      u"Ні - записати тестовий файл під іншою назвою\r"
+                      u"Скасувати - нічого не записувати"_s
+                : u"Файл "_s + path +
+                      u" замінено іншим файлом після того, як його було відкрито!\r"
+                      u"Так - записати зміни у файл, що тепер має цю назву\r"
+                      u"Ні - записати відкритий тестовий файл під іншою назвою\r"
+                      u"Скасувати - нічого не записувати"_s;
+    const MsgAnswer answer =
+        ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::YesNoCancel, text);
+    try {
+        if (answer == MsgAnswer::Yes) {
+            if (missing)
+                session_.saveAs(path);
+            else
+                session_.reopen();
+            return true;
+        }
+        if (answer != MsgAnswer::No)
+            return false;
+        const QString ext = kind() == TestKind::Tsr ? u"tsr"_s : u"tsm"_s;
+        FileDialogSpec request;
+        request.title = u"Записати тестовий файл як"_s;
+        request.filter = kind() == TestKind::Tsr ? u"Тестові файли 4-ох рівнів (*.tsr)|*.tsr"_s
+                                                 : u"Тестові файли одного рівня (*.tsm)|*.tsm"_s;
+        request.defaultExt = ext;
+        request.initialDir = QFileInfo(path).absolutePath();
+        const QString name = ctx_.services.saveFile(this, request).fileName;
+        if (name.isEmpty())
+            return false;
+        if (QFileInfo(name).suffix().toLower() != ext) {
+            ctx_.services.error(this, u"Помилка в назві файлу!"_s);
+            return false;
+        }
+        if (ctx_.state.storage->status(name).exists &&
+            ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::YesNoCancel,
+                                  u"Файл "_s + name + u" вже існує!"_s + u"\r"_s +
+                                      u"Переписати?"_s) != MsgAnswer::Yes)
+            return false;
+        session_.saveAs(name);
+        setWindowTitle(caption_ + name);
+        return true;
+    } catch (const FileError& e) {
+        reportIoError(e);
+    }
+    return false;
+}
+
 bool EditorWindow::writeBuffer() {
+    if (!ensureOwnFile())
+        return false;
     try {
         session_.save(buffer_);
     } catch (const FileError& e) {
@@ -150,6 +209,8 @@ void EditorWindow::afterSave() {
 void EditorWindow::Button9Click() {
     if (!isEditing() || !askSaveChanges())
         return;
+    if (!ensureOwnFile())
+        return;
     Image1->hide();
     Memo6->clear();
     try {
@@ -166,6 +227,8 @@ void EditorWindow::Button9Click() {
 }
 
 void EditorWindow::appendQuestion() {
+    if (!ensureOwnFile())
+        return;
     clearTexts(*this);
     clearMarks(*this);
     Image1->hide();
@@ -197,6 +260,8 @@ void EditorWindow::Button8Click() {
     }
     if (ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::YesNoCancel,
                               u"Запис буде знищено!"_s) != MsgAnswer::Yes)
+        return;
+    if (!ensureOwnFile())
         return;
     const qint64 n = session_.count();
     const qint64 p = session_.position();

@@ -118,12 +118,15 @@ bool EditorWindow::start(const QString& path, TestKind kind, const QString& capt
         reportIoError(e);
         return false;
     }
+    caption_ = caption;
     setWindowTitle(caption + path);
     GroupBox1->setVisible(kind == TestKind::Tsr);
     showMaximized();
     if (partialTailBytes(path, recordSizeOf(kind)) != 0)
         ctx_.services.message(this, MsgIcon::Warning, MsgButtons::Ok,
-                              damagedFileText(path, recordSizeOf(kind)));
+                              damagedFileText(path, recordSizeOf(kind)) +
+                                  u"\rПри першій зміні файлу їх буде збережено у файлі "_s +
+                                  tornTailPath(path) + u"."_s);
     activateWindow();
     try {
         // A file without questions shows an empty question 1.

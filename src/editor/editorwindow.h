@@ -140,6 +140,9 @@ private:
     void chooseMedia(bool video);
 
     void reportIoError(const std::exception& e);
+    // Before every write: the path must still name the file open, else the
+    // teacher says where the change goes. False: nothing is to be written.
+    bool ensureOwnFile();
     QString currentDir() const;
     TestKind kind() const { return session_.kind(); }
 
@@ -153,6 +156,7 @@ private:
     // Memo1 showed in its place: saved unchanged, the record keeps its link.
     QString missingLink_;
     QString missingPlaceholder_;
+    QString caption_; // the window title before the file's name
     bool leaving_ = false;
     QuestionListOpener questionListOpener_;
 };

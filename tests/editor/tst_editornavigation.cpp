@@ -467,7 +467,15 @@ private slots:
         QCOMPARE(f.services.messages.size(), 1);
         QCOMPARE(f.services.messages[0].icon, MsgIcon::Warning);
         QVERIFY(f.services.messages[0].text.contains(u"пошкоджено!"_s));
+        const QString torn = f.path(u"cut.tsm.torn"_s);
+        QVERIFY(f.services.messages[0].text.contains(torn));
         QCOMPARE(f.numbers(), u"1 of 1"_s);
+        // The first change keeps the incomplete tail beside the file.
+        const QByteArray tail = readWholeFile(f.path(u"cut.tsm"_s)).sliced(2 * TsmRecord::Size);
+        f.click(u"Button9"_s);
+        QCOMPARE(readWholeFile(torn), tail);
+        QCOMPARE(questionTexts(f.path(u"cut.tsm"_s), TestKind::Tsm),
+                 (QStringList{u"R0"_s, QString(), u"Q1"_s}));
     }
 };
 

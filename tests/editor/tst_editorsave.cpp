@@ -456,6 +456,62 @@ private slots:
                  (QStringList{u"R0"_s, u"Q1"_s, u"Q2"_s}));
     }
 
+    // The file was deleted, or another put in its place, since it was opened:
+    // nothing is written before the teacher says where the change goes.
+    void fileGoneOrReplacedSinceOpening_data() {
+        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("deleted, created again") << false << int(MsgAnswer::Yes);
+        QTest::newRow("deleted, saved elsewhere") << false << int(MsgAnswer::No);
+        QTest::newRow("deleted, cancelled") << false << int(MsgAnswer::Cancel);
+        QTest::newRow("replaced, into the new file") << true << int(MsgAnswer::Yes);
+        QTest::newRow("replaced, saved elsewhere") << true << int(MsgAnswer::No);
+        QTest::newRow("replaced, cancelled") << true << int(MsgAnswer::Cancel);
+    }
+    void fileGoneOrReplacedSinceOpening() {
+        QFETCH(bool, replaced);
+        QFETCH(int, answer);
+        EditorFixture f;
+        const QString mine = f.path(u"mine.tsm"_s);
+        const QString elsewhere = f.path(u"copy.tsm"_s);
+        writeNumbered(mine, TestKind::Tsm, 3);
+        QVERIFY(f.open(u"mine.tsm"_s, TestKind::Tsm));
+        f.click(u"Button6"_s); // question 2
+        QVERIFY(QFile::remove(mine));
+        if (replaced)
+            writeQuestions(mine, TestKind::Tsm,
+                           {question(u"B1"_s, TestKind::Tsm), question(u"B2"_s, TestKind::Tsm)});
+        const auto textsOf = [](const QString& p) {
+            return QFileInfo::exists(p) ? questionTexts(p, TestKind::Tsm) : QStringList();
+        };
+        const QStringList before = textsOf(mine);
+        f.type(u"Memo1"_s, u"changed"_s);
+        f.answer({MsgAnswer(answer)});
+        if (MsgAnswer(answer) == MsgAnswer::No)
+            f.services.fileAnswers.push_back({elsewhere, 1});
+        f.click(u"Button1"_s);
+        QCOMPARE(f.services.messages.size(), 1);
+        QVERIFY(f.services.messages[0].text.startsWith(u"Файл "_s + mine));
+        QVERIFY(f.services.messages[0].text.contains(replaced ? u"замінено"_s : u"вилучено"_s));
+        const QStringList changed{u"R0"_s, u"Q1"_s, u"changed"_s, u"Q3"_s};
+        switch (MsgAnswer(answer)) {
+        case MsgAnswer::Yes:
+            QCOMPARE(questionTexts(mine, TestKind::Tsm),
+                     replaced ? (QStringList{u"R0"_s, u"B1"_s, u"changed"_s}) : changed);
+            QVERIFY(!f.dirty());
+            break;
+        case MsgAnswer::No:
+            QCOMPARE(questionTexts(elsewhere, TestKind::Tsm), changed);
+            QCOMPARE(textsOf(mine), before);
+            QVERIFY(f.editor->windowTitle().endsWith(elsewhere));
+            break;
+        default:
+            QCOMPARE(textsOf(mine), before);
+            QVERIFY(f.dirty());
+        }
+        QVERIFY(f.services.allUsed());
+    }
+
 private:
     static QString fieldTextToRecordForTest(const QString& text) {
         QString s = text;
