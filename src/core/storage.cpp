@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -187,8 +188,21 @@ std::unique_ptr<FileLockHandle> FileSystem::lock(const QString& path, int timeou
     // A copy that died holding the lock frees it after this long; a journal
     // change takes well under a second.
     file->setStaleLockTime(30000);
-    if (file->tryLock(timeoutMs))
-        return std::make_unique<QtLock>(std::move(file));
+    // Tried again every 20 ms: QLockFile's own wait doubles its pauses up to
+    // seconds, so a copy that has waited long keeps losing the lock to those
+    // that came later, and times out while the lock is mostly free.
+    const QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        errno = 0;
+        if (file->tryLock(0))
+            return std::make_unique<QtLock>(std::move(file));
+        if (file->error() != QLockFile::LockFailedError || deadline.hasExpired())
+            break;
+        QThread::msleep(20);
+    }
+    // A lock file that could not be made or written (a full disk) leaves the
+    // system's reason in errno; QLockFile only says "unknown".
+    const int reason = errno;
     if (file->error() == QLockFile::PermissionError) {
         if (auto itself = lockFileItself(path, timeoutMs))
             return itself;
@@ -199,7 +213,7 @@ std::unique_ptr<FileLockHandle> FileSystem::lock(const QString& path, int timeou
         }
         return nullptr;
     }
-    errno = file->error() == QLockFile::LockFailedError ? ETIMEDOUT : EIO;
+    errno = file->error() == QLockFile::LockFailedError ? ETIMEDOUT : reason != 0 ? reason : EIO;
     return nullptr;
 }
 
