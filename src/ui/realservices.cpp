@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QHeaderView>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QMimeDatabase>
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTreeView>
 #include <QUrl>
 
 #include <cmath>
@@ -115,7 +117,9 @@ bool openDocument(const QString& path) {
 FileDialogResult runFileDialog(QWidget* parent, const FileDialogSpec& request, bool save) {
     QFileDialog dialog(parent, request.title, request.initialDir);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Any name is taken, also for opening: the program checks it itself and
+    // says what is wrong in its own words.
+    dialog.setFileMode(QFileDialog::AnyFile);
     const QStringList filters = qtNameFilters(request.filter);
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
@@ -126,6 +130,20 @@ FileDialogResult runFileDialog(QWidget* parent, const FileDialogSpec& request, b
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     // The descriptions already name their patterns; Qt's copy is not shown.
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    // The details (size, kind, date) shown whole beside the names.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setViewMode(QFileDialog::Detail);
+    if (auto* view = dialog.findChild<QTreeView*>(u"treeView"_s)) {
+        QHeaderView* header = view->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int c = 1; c < header->count(); ++c)
+            header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize room = screen->availableSize();
+        dialog.resize(std::min(room.width() * 3 / 4, 900), std::min(room.height() * 2 / 3, 560));
+    }
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
