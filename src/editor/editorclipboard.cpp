@@ -98,6 +98,8 @@ void EditorWindow::Button12Click() {
     // The picture named by the line, in the layout its flag asks for.
     const QString picture = line.texts[6];
     if (!QFileInfo(picture).isFile()) {
+        // Without a picture the answers stay in sight, as for a stored question.
+        restoreNormalLayout();
         Image1->hide();
         Image1->clear();
         Memo6->clear();
@@ -111,6 +113,7 @@ void EditorWindow::Button12Click() {
         Image1->show();
         return;
     }
+    restoreNormalLayout();
     Image1->hide();
     Image1->clear();
 }

@@ -269,6 +269,10 @@ private slots:
             QCOMPARE(f.services.messages.size(), 1); // the question only
             QVERIFY(image->isHidden());
             QCOMPARE(f.text(u"Memo6"_s), QString());
+            // The answers stay in sight; the flag is kept for a picture chosen later.
+            for (const QString& m : {u"Memo2"_s, u"Memo3"_s, u"Memo4"_s, u"Memo5"_s, u"Memo7"_s})
+                QVERIFY2(!f.w(m)->isHidden(), qPrintable(m));
+            QVERIFY(f.w<QCheckBox>(u"CheckBox6"_s)->isChecked());
             return;
         }
         QCOMPARE(f.text(u"Memo6"_s), picture);
