@@ -112,8 +112,13 @@ void EditorWindow::BitBtn3Click() {
 // ---- Sound and video ----
 
 void EditorWindow::chooseMedia(bool video) {
+    // Where the file already named lives, else beside the test file.
+    QString folder = QFileInfo((video ? Memo9 : Memo8)->text().trimmed()).absolutePath();
+    if ((video ? Memo9 : Memo8)->text().trimmed().isEmpty() || !QFileInfo(folder).isDir())
+        folder =
+            session_.path().isEmpty() ? currentDir() : QFileInfo(session_.path()).absolutePath();
     MediaChooser::choose(ctx_, this, video ? u"Вставити відео"_s : u"Вставити звук"_s,
-                         video ? videoFilter() : soundFilter(), currentDir(),
+                         video ? videoFilter() : soundFilter(), folder,
                          [this](MediaKind kind, const QString& path) {
                              if (kind == MediaKind::Sound) {
                                  Memo8->setText(path);

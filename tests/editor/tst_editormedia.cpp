@@ -14,9 +14,13 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QListWidget>
 #include <QPointer>
+#include <QTreeView>
 
 #include <sys/stat.h>
 
@@ -295,6 +299,49 @@ private slots:
         QVERIFY(f.dirty());
         QVERIFY(chooser.isNull());
         QVERIFY(f.services.allUsed());
+    }
+
+    // The chooser opens where the file already named lives, else beside the
+    // test file, with that folder selected in the tree and its files listed.
+    void chooserStartsInTheRightFolder_data() {
+        QTest::addColumn<QString>("named");  // in Memo9, relative to the fixture folder
+        QTest::addColumn<QString>("folder"); // where the chooser opens
+        QTest::newRow("named video") << u"кіно/фільм.avi"_s << u"кіно"_s;
+        QTest::newRow("nothing named") << QString() << u"тести"_s;
+        QTest::newRow("named in a lost folder") << u"зник/фільм.avi"_s << u"тести"_s;
+    }
+    void chooserStartsInTheRightFolder() {
+        QFETCH(QString, named);
+        QFETCH(QString, folder);
+        EditorFixture f;
+        QDir(f.dir.path()).mkpath(u"кіно"_s);
+        QDir(f.dir.path()).mkpath(u"тести"_s);
+        QVERIFY(writeBytes(f.path(u"кіно/фільм.avi"_s), "x"));
+        QVERIFY(writeBytes(f.path(u"тести/урок.avi"_s), "x"));
+        Question q = question(u"Q"_s, TestKind::Tsm);
+        q.VideoFile = named.isEmpty() ? QString() : f.path(named);
+        writeQuestions(f.path(u"тести/t.tsm"_s), TestKind::Tsm, {q});
+        QVERIFY(f.open(u"тести/t.tsm"_s, TestKind::Tsm));
+        QString shownDir;
+        QStringList listedFiles;
+        QString treeCurrent;
+        bool expanded = false;
+        f.services.modalHandlers.push_back([&](QDialog* d) {
+            auto* c = qobject_cast<MediaChooser*>(d);
+            shownDir = c->directory();
+            for (int i = 0; i < c->FileListBox1->count(); ++i)
+                listedFiles << c->FileListBox1->item(i)->text();
+            const QModelIndex current = c->DirectoryListBox1->currentIndex();
+            treeCurrent = current.data(QFileSystemModel::FilePathRole).toString();
+            expanded = c->DirectoryListBox1->isExpanded(current.parent());
+            return 0;
+        });
+        f.click(u"BitBtn2"_s);
+        const QString expected = QFileInfo(f.path(folder)).canonicalFilePath();
+        QCOMPARE(QFileInfo(shownDir).canonicalFilePath(), expected);
+        QCOMPARE(QFileInfo(treeCurrent).canonicalFilePath(), expected);
+        QVERIFY(expanded);
+        QCOMPARE(listedFiles.size(), 1);
     }
 
     void questionListSlots() {
