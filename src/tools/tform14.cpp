@@ -171,6 +171,14 @@ void TForm14::BitBtn1Click() {
                               u"Будуть створені файли\r "_s + names.first + u" та "_s + u"\r"_s +
                                   u" "_s + names.second) != MsgAnswer::Yes)
         return;
+    // A file of that name is another test: replaced only when the teacher says so.
+    for (const QString& name : {names.first, names.second})
+        if (ctx_.state.storage->status(name).exists &&
+            ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::YesNo,
+                                  u"Файл "_s + name +
+                                      u" вже існує!\rЙого буде замінено. Замінити?"_s) !=
+                MsgAnswer::Yes)
+            return;
     try {
         splitTestFile(source_, a, names, *ctx_.state.storage);
     } catch (const ToolRefusal& e) {

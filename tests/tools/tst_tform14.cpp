@@ -166,11 +166,18 @@ private slots:
         for (const QString& name : existing)
             shell_->makeTest(name + ext, 20, u"old"_s);
         splitCommand(u"math"_s + ext);
+        // A second result that exists is another test: asked about by name.
+        const bool replacing = existing.contains(second);
         shell_->services.answers = {MsgAnswer::Yes};
+        if (replacing)
+            shell_->services.answers.push_back(MsgAnswer::Yes);
         answer(u"3"_s);
 
-        QCOMPARE(shell_->services.messageTexts(),
-                 QStringList{confirmation(first + ext, second + ext)});
+        QStringList expected{confirmation(first + ext, second + ext)};
+        if (replacing)
+            expected << u"Файл "_s + shell_->path(second + ext) +
+                            u" вже існує!\rЙого буде замінено. Замінити?"_s;
+        QCOMPARE(shell_->services.messageTexts(), expected);
         QCOMPARE(shell_->services.messages[0].icon, MsgIcon::Confirmation);
         QCOMPARE(shell_->services.messages[0].buttons, MsgButtons::YesNoCancel);
         QVERIFY(!form_->isVisible());
@@ -188,18 +195,19 @@ private slots:
     }
 
     void declinedConfirmationWritesNothing_data() {
-        QTest::addColumn<MsgAnswer>("reply");
-        QTest::newRow("No") << MsgAnswer::No;
-        QTest::newRow("Cancel") << MsgAnswer::Cancel;
+        QTest::addColumn<QList<MsgAnswer>>("replies");
+        QTest::newRow("No") << QList<MsgAnswer>{MsgAnswer::No};
+        QTest::newRow("Cancel") << QList<MsgAnswer>{MsgAnswer::Cancel};
+        QTest::newRow("not replacing math2") << QList<MsgAnswer>{MsgAnswer::Yes, MsgAnswer::No};
     }
     void declinedConfirmationWritesNothing() {
-        QFETCH(MsgAnswer, reply);
+        QFETCH(QList<MsgAnswer>, replies);
         shell_->makeTest(u"math.tsm"_s, 10);
         shell_->makeTest(u"math2.tsm"_s, 20, u"old"_s);
         const QByteArray old = shell_->bytesOf(u"math2.tsm"_s);
         splitCommand(u"math.tsm"_s);
         const QStringList files = shell_->listing();
-        shell_->services.answers = {reply};
+        shell_->services.answers = {replies.begin(), replies.end()};
         answer(u"3"_s);
         QVERIFY(form_->isVisible());
         QCOMPARE(shell_->listing(), files);
@@ -247,7 +255,7 @@ private slots:
         splitCommand(u"math.tsm"_s);
         const QStringList files = shell_->listing();
         ScopedWriteFault fault(*shell_, shell_->path(failing));
-        shell_->services.answers = {MsgAnswer::Yes, MsgAnswer::Ok};
+        shell_->services.answers = {MsgAnswer::Yes, MsgAnswer::Yes, MsgAnswer::Ok};
         answer(u"3"_s);
         QCOMPARE(shell_->services.messageTexts().last(),
                  u"Розбиття файлу не виконано!\rНе вдалося записати файл "_s +
