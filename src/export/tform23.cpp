@@ -9,6 +9,7 @@
 #include "ui/grid.h"
 
 #include <QEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -184,10 +185,28 @@ void TForm23::openDocument(const QString& path) {
                                      u"\rале відкрити його не вдалося!"_s);
 }
 
+QString TForm23::chooseTarget(const QString& proposed, const QString& title,
+                              const QString& filter) {
+    // An earlier list of that name may be one the teacher keeps: asked first.
+    const QFileInfo info(proposed);
+    FileDialogSpec request;
+    request.title = title;
+    request.filter = filter;
+    request.defaultExt = info.suffix();
+    request.initialDir = info.absolutePath();
+    request.fileName = info.fileName();
+    request.overwritePrompt = true;
+    return ctx_.services.saveFile(this, request).fileName;
+}
+
 void TForm23::BitBtn2Click() {
     if (kind_ == TestKind::None)
         return;
-    const QString target = questionListDocumentName(path_);
+    const QString target =
+        chooseTarget(questionListDocumentName(path_), u"Список запитань у Word"_s,
+                     u"Документ Word (*.doc)|*.doc"_s);
+    if (target.isEmpty())
+        return;
     try {
         const std::vector<QuestionListEntry> entries = loadQuestionList(path_, kind_);
         ctx_.state.storage->replace(target,
@@ -203,7 +222,11 @@ void TForm23::BitBtn2Click() {
 void TForm23::BitBtn4Click() {
     if (entries_.empty())
         return;
-    const QString target = questionListWorkbookName(path_);
+    const QString target =
+        chooseTarget(questionListWorkbookName(path_), u"Список запитань у Excel"_s,
+                     u"Книга Excel (*.xlsx)|*.xlsx"_s);
+    if (target.isEmpty())
+        return;
     try {
         questionListWorkbook(cells_).save(target, *ctx_.state.storage);
     } catch (const FileError& e) {

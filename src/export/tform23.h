@@ -57,6 +57,8 @@ private:
     void returnToEditor(std::optional<int> question);
     // Opens a written document; tells where it is when nothing could open it.
     void openDocument(const QString& path);
+    // The save dialog, proposing `proposed`; empty when cancelled.
+    QString chooseTarget(const QString& proposed, const QString& title, const QString& filter);
 
     AppContext& ctx_;
     QString path_;

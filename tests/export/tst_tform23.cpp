@@ -198,8 +198,14 @@ private slots:
 
     void wordDocument() {
         openList(u"four.tsr"_s, TestKind::Tsr, 1);
-        list_->BitBtn2->click();
         const QString doc = path(u"four_список.doc"_s);
+        services_.fileAnswers.push_back({doc, 1});
+        list_->BitBtn2->click();
+        // Where to save is asked, that name proposed, a file there confirmed.
+        QCOMPARE(services_.fileDialogs.size(), 1);
+        QCOMPARE(services_.fileDialogs[0].fileName, u"four_список.doc"_s);
+        QCOMPARE(services_.fileDialogs[0].initialDir, dir_.path());
+        QVERIFY(services_.fileDialogs[0].overwritePrompt);
         QCOMPARE(services_.opened, QStringList{doc});
         const RtfText text = readRtf(readWholeFile(doc));
         QCOMPARE(text.paragraphs.mid(0, 5),
@@ -212,11 +218,15 @@ private slots:
     }
 
     void excelWorkbook() {
-        if (!WorkbookText::canRead())
-            QSKIP("unzip is not installed");
+        QVERIFY2(WorkbookText::canRead(), "unzip is needed: it is not installed");
         openList(u"one.tsm"_s, TestKind::Tsm, 1);
+        // Another name chosen: written there, an earlier list left alone.
+        writeFileAtomically(path(u"one_список.xlsx"_s), "an earlier list");
+        const QString xlsx = path(u"мій список.xlsx"_s);
+        services_.fileAnswers.push_back({xlsx, 1});
         list_->BitBtn4->click();
-        const QString xlsx = path(u"one_список.xlsx"_s);
+        QCOMPARE(services_.fileDialogs.at(0).fileName, u"one_список.xlsx"_s);
+        QCOMPARE(readWholeFile(path(u"one_список.xlsx"_s)), QByteArray("an earlier list"));
         QCOMPARE(services_.opened, QStringList{xlsx});
         const WorkbookText book = WorkbookText::read(xlsx);
         QCOMPARE(book.sheets, QStringList{u"Jurnal"_s});
@@ -239,6 +249,20 @@ private slots:
         QVERIFY(!QFile::exists(path(u"none_список.xlsx"_s)));
     }
 
+    void cancelledSaveWritesNothing_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("word") << u"BitBtn2"_s;
+        QTest::newRow("excel") << u"BitBtn4"_s;
+    }
+    void cancelledSaveWritesNothing() {
+        QFETCH(QString, button);
+        openList(u"one.tsm"_s, TestKind::Tsm, 1);
+        services_.fileAnswers.push_back({});
+        list_->findChild<QPushButton*>(button)->click();
+        QVERIFY(services_.opened.isEmpty());
+        QCOMPARE(QDir(dir_.path()).entryList({u"*_список.*"_s}), QStringList());
+    }
+
     void failuresAreTold_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("target");
@@ -253,6 +277,7 @@ private slots:
         // Written, but nothing could open it: where it is.
         services_.openWithSystemResult = false;
         services_.answers = {MsgAnswer::Ok};
+        services_.fileAnswers.push_back({path(target), 1});
         list_->findChild<QPushButton*>(button)->click();
         QCOMPARE(services_.messageTexts(),
                  QStringList{u"Список записано у файл\r"_s + path(target) +
@@ -265,6 +290,7 @@ private slots:
         services_.messages.clear();
         services_.opened.clear();
         services_.answers = {MsgAnswer::Ok};
+        services_.fileAnswers.push_back({path(target), 1});
         list_->findChild<QPushButton*>(button)->click();
         QCOMPARE(services_.messages.size(), 1);
         QCOMPARE(services_.messages[0].icon, MsgIcon::Error);
