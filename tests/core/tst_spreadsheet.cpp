@@ -147,8 +147,8 @@ class SpreadsheetTest : public QObject {
 private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::Ukrainian, QLocale::Ukraine));
-        if (QStandardPaths::findExecutable(u"unzip"_s).isEmpty())
-            QSKIP("unzip is not installed (scripts/install-deps.sh installs it)");
+        QVERIFY2(!QStandardPaths::findExecutable(u"unzip"_s).isEmpty(),
+                 "unzip is needed: it is not installed (scripts/install-deps.sh installs it)");
     }
 
     void ranges_data() {

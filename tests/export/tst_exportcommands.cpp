@@ -180,8 +180,7 @@ private slots:
 
     // The print table holds the rows while the preview is open and none after.
     void printRowsGoneAfterThePreview() {
-        if (!havePdfToText())
-            QSKIP("pdftotext is not installed");
+        QVERIFY2(havePdfToText(), "pdftotext is needed: it is not installed");
         QString during;
         size_t rowsDuring = 0;
         services_.previewHandler = [&](const PrintJob& job) {
@@ -268,8 +267,7 @@ private slots:
 
     // A question longer than its box: three lines printed, the rest not.
     void longQuestionIsCut() {
-        if (!havePdfToText())
-            QSKIP("pdftotext is not installed");
+        QVERIFY2(havePdfToText(), "pdftotext is needed: it is not installed");
         PrintTestRow row;
         row.Num = 1;
         QStringList words;

@@ -142,8 +142,8 @@ private slots:
     }
 
     void pdfPagesAndNumbers() {
-        if (!havePdfToText())
-            QSKIP("pdftotext is not installed (scripts/install-deps.sh installs poppler-utils)");
+        QVERIFY2(havePdfToText(), "pdftotext is needed: it is not installed "
+                                  "(scripts/install-deps.sh installs poppler-utils)");
         const QString pdf = dir_.filePath(u"sample.pdf"_s);
         QCOMPARE(sample(60).writePdf(pdf), 3);
         for (int p = 1; p <= 3; ++p) {

@@ -44,8 +44,8 @@ class JournalReportTest : public QObject {
 private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::Ukrainian, QLocale::Ukraine));
-        if (!havePdfToText())
-            QSKIP("pdftotext is not installed (scripts/install-deps.sh installs poppler-utils)");
+        QVERIFY2(havePdfToText(), "pdftotext is needed: it is not installed "
+                                  "(scripts/install-deps.sh installs poppler-utils)");
     }
 
     void onePage() {
