@@ -430,7 +430,8 @@ void EditorWindow::Timer1Timer() {
     Gauge1->setValue(std::min(Gauge1->value() + kGaugeStep, Gauge1->maximum()));
     if (Gauge1->value() >= Gauge1->maximum())
         Gauge1->hide();
-    Image1->setToolTip(kPictureHint);
+    // A tooltip breaks its lines at LF, not at the hint's CR.
+    Image1->setToolTip(QString(kPictureHint).replace(u'\r', u'\n'));
 }
 
 void EditorWindow::FormActivate() {

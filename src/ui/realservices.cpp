@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QMediaDevices>
 #include <QMessageBox>
@@ -167,8 +168,14 @@ FileDialogResult RealServices::saveFile(QWidget* parent, const FileDialogSpec& r
 }
 
 std::optional<QFont> RealServices::chooseFont(QWidget* parent, const QFont& initial) {
+    // The dialog lists the families and point sizes there are: the fields'
+    // font as it is really drawn ("Arial" is drawn in a metric twin here).
+    const QFontInfo real(initial);
+    QFont shown = initial;
+    shown.setFamily(real.family());
+    shown.setPointSizeF(real.pointSizeF());
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, parent);
+    const QFont font = QFontDialog::getFont(&ok, shown, parent);
     return ok ? std::optional<QFont>(font) : std::nullopt;
 }
 

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,6 +47,24 @@ private slots:
             QTest::keyClick(name, Qt::Key_Return);
         });
         QCOMPARE(services.openFile(nullptr, request).fileName, missing);
+    }
+
+    // The font dialog opens on the fields' font as it is drawn.
+    void fontDialogStartsOnTheFieldsFont() {
+        QFont fields(u"Arial"_s);
+        fields.setPixelSize(19);
+        const QFontInfo real(fields);
+        QFont shown;
+        QTimer::singleShot(200, [&shown] {
+            if (auto* d = qobject_cast<QFontDialog*>(QApplication::activeModalWidget())) {
+                shown = d->currentFont();
+                d->reject();
+            }
+        });
+        RealServices services;
+        QCOMPARE(services.chooseFont(nullptr, fields), std::nullopt);
+        QCOMPARE(shown.family(), real.family());
+        QCOMPARE(qRound(shown.pointSizeF()), qRound(real.pointSizeF()));
     }
 };
 

@@ -441,7 +441,7 @@ private slots:
         QVERIFY(!gauge->isHidden());
         f.editor->Timer1Timer();
         QVERIFY(gauge->isHidden());
-        QCOMPARE(f.w(u"Image1"_s)->toolTip(), u"Подвійний Click-збільшує!\r ПКМ-меню!"_s);
+        QCOMPARE(f.w(u"Image1"_s)->toolTip(), u"Подвійний Click-збільшує!\n ПКМ-меню!"_s);
         // A long answer gets a scroll bar, a short one none.
         auto* memo = f.w<QPlainTextEdit>(u"Memo2"_s);
         memo->setPlainText(u"1\n2\n3\n4\n5\n6"_s);
