@@ -60,8 +60,15 @@ AboutBox::AboutBox(AppContext& ctx, QWidget* parent) : QDialog(parent) {
     label(u"Author"_s, u"Олена Коваль"_s, 80, 100, 200, 18, true);
     label(u"CommentsLabel"_s, u"Коментар:"_s, 10, 128, 80, 18);
     label(u"Comments"_s, u"Універсальна тестуюча програма."_s, 10, 150, 271, 18);
-    label(u"Line1"_s, u"Дає можливість легко створювати тестові файли"_s, 10, 176, 271, 18);
-    label(u"Line2"_s, u"та проводити ефективний і швидкий контроль знань."_s, 10, 198, 271, 18);
+    auto* line1 =
+        label(u"Line1"_s, u"Дає можливість легко створювати тестові файли"_s, 10, 176, 271, 18);
+    auto* line2 =
+        label(u"Line2"_s, u"та проводити ефективний і швидкий контроль знань."_s, 10, 198, 271, 18);
+    // One sentence over two lines: one type size for both.
+    QFont common = line1->font();
+    common.setPixelSize(std::min(line1->font().pixelSize(), line2->font().pixelSize()));
+    line1->setFont(common);
+    line2->setFont(common);
     auto* rule = label(u"Rule"_s, QString(48, u'-'), 10, 232, 271, 18);
     rule->setAlignment(Qt::AlignCenter);
 

@@ -95,7 +95,7 @@ MainWindow::MainWindow(AppContext& ctx) : ctx_(ctx) {
     Label1->setFont(arialFont(11));
     Label1->setStyleSheet(u"color: navy;"_s);
 
-    StatusBar1 = new StatusBar({380, 0}, this);
+    StatusBar1 = new StatusBar({0, 20}, this);
     StatusBar1->setObjectName(u"StatusBar1"_s);
     setStatusBar(StatusBar1);
     StatusBar1->setPanelText(0, u"Створення тестового файлу"_s);
@@ -182,7 +182,13 @@ void MainWindow::scaleControls() {
     s.place(Label1, 234, 158, 171, 24);
     s.place(BitBtn1, 258, 200, 124, 42);
     StatusBar1->setFixedHeight(s.height(kStatusHeight));
-    StatusBar1->panel(0)->setFixedWidth(s.width(380) - 4);
+    // The clock's panel holds the longest time of day whole; the hints take
+    // the rest, with no gap between them.
+    QLabel* clock = StatusBar1->panel(1);
+    const QMargins m = clock->contentsMargins();
+    const int timeWidth = clock->fontMetrics().horizontalAdvance(longTimeText(QTime(23, 58, 58)));
+    clock->setFixedWidth(
+        std::max(s.width(20), timeWidth + m.left() + m.right() + 2 * clock->frameWidth() + 8));
     for (QPushButton* b : {Button1, Button2, Button3, Button4, Button5, BitBtn1})
         s.setFontPixels(b, kButtonFontPixels);
     s.setFontPixels(Label2, 13);

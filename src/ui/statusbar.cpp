@@ -6,6 +6,9 @@ namespace zorvik {
 
 StatusBar::StatusBar(const QList<int>& widths, QWidget* parent) : QStatusBar(parent) {
     setSizeGripEnabled(false);
+    // Each panel draws its own sunken frame; the bar's frame around it would
+    // show as an empty segment beside it.
+    setStyleSheet(u"QStatusBar::item { border: none; }"_s);
     for (int i = 0; i < widths.size(); ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(u"Panel%1"_s.arg(i));

@@ -194,6 +194,14 @@ private slots:
         QVERIFY(!main->BitBtn1->icon().isNull());
         QVERIFY(!main->Image1->pixmap().isNull());
         QVERIFY(!(main->windowFlags() & Qt::WindowMaximizeButtonHint));
+        // The clock fits whole, and the two panels fill the bar between them.
+        main->show();
+        main->Timer1Timer();
+        QLabel* hint = main->StatusBar1->panel(0);
+        QLabel* clock = main->StatusBar1->panel(1);
+        QVERIFY(clock->contentsRect().width() >=
+                clock->fontMetrics().horizontalAdvance(clock->text()));
+        QVERIFY(clock->geometry().left() - hint->geometry().right() <= 8);
     }
 
     void menuShortcuts_data() {
@@ -244,6 +252,10 @@ private slots:
                 auto* box = qobject_cast<AboutBox*>(d);
                 seen << box->windowTitle() << box->ProductName->text() << box->Version->text()
                      << box->findChild<QLabel*>(u"Comments"_s)->text();
+                // One sentence in two lines: the same type size.
+                if (box->findChild<QLabel*>(u"Line1"_s)->font().pixelSize() !=
+                    box->findChild<QLabel*>(u"Line2"_s)->font().pixelSize())
+                    seen << u"cut: lines 7 and 8 differ in size"_s;
                 for (auto* l : box->findChildren<QLabel*>())
                     if (!l->text().isEmpty() &&
                         l->fontMetrics().horizontalAdvance(l->text()) > l->width())
