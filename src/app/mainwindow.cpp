@@ -18,6 +18,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -280,8 +281,15 @@ void MainWindow::HelpClick() {
                << QCoreApplication::applicationDirPath() + u"/../share/zorvik"_s;
     for (const QString& dir : places) {
         const QString doc = QDir(dir).absoluteFilePath(u"test.doc"_s);
-        if (QFileInfo(doc).isFile() && ctx_.services.openWithSystem(doc))
-            return;
+        if (!QFileInfo(doc).isFile())
+            continue;
+        // The window is not held while the system's opener starts.
+        QPointer<MainWindow> self(this);
+        ctx_.services.openWithSystemLater(doc, [self](bool started) {
+            if (self && !started)
+                self->ctx_.services.error(self, u"Відсутній файл довідки test.doc!"_s);
+        });
+        return;
     }
     ctx_.services.error(this, u"Відсутній файл довідки test.doc!"_s);
 }

@@ -23,10 +23,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTreeView>
 #include <QUrl>
 
 #include <cmath>
+#include <memory>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -188,7 +191,9 @@ int RealServices::showModal(QDialog* dialog) {
     return dialog->exec();
 }
 
-bool RealServices::openWithSystem(const QString& path) {
+namespace {
+// Whether `path` is a document the system's opener may be given.
+bool isOpenableDocument(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile())
         return false;
@@ -218,7 +223,51 @@ bool RealServices::openWithSystem(const QString& path) {
     for (const QString& p : programs)
         if (byContent.inherits(p) || byName.inherits(p))
             return false;
-    return openDocument(info.absoluteFilePath());
+    return true;
+}
+} // namespace
+
+bool RealServices::openWithSystem(const QString& path) {
+    return isOpenableDocument(path) && openDocument(QFileInfo(path).absoluteFilePath());
+}
+
+void RealServices::openWithSystemLater(const QString& path, std::function<void(bool)> done) {
+    if (!isOpenableDocument(path)) {
+        done(false);
+        return;
+    }
+    const QString opener = QStandardPaths::findExecutable(u"xdg-open"_s);
+    if (opener.isEmpty()) {
+        done(QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())));
+        return;
+    }
+    // The window goes on while the opener decides; its answer comes later.
+    auto* process = new QProcess(qApp);
+    auto answered = std::make_shared<bool>(false);
+    const auto answer = [done, answered](bool ok) {
+        if (!std::exchange(*answered, true))
+            done(ok);
+    };
+    process->setProgram(opener);
+    process->setArguments({QFileInfo(path).absoluteFilePath()});
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [answer, process](QProcess::ProcessError e) {
+                         if (e == QProcess::FailedToStart) {
+                             answer(false);
+                             process->deleteLater();
+                         }
+                     });
+    QObject::connect(process, &QProcess::finished, process,
+                     [answer, process](int code, QProcess::ExitStatus status) {
+                         answer(status == QProcess::NormalExit && code == 0);
+                         process->deleteLater();
+                     });
+    // A handler that keeps the opener waiting has started.
+    QTimer::singleShot(5000, process, [answer] { answer(true); });
+    process->start();
 }
 
 void RealServices::beep(int frequencyHz, int durationMs) {

@@ -15,6 +15,7 @@ public:
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     int showModal(QDialog* dialog) override;
     bool openWithSystem(const QString& path) override;
+    void openWithSystemLater(const QString& path, std::function<void(bool)> done) override;
     void beep(int frequencyHz, int durationMs) override;
     Clock& clock() override { return systemClock(); }
     RandomSource& random() override { return systemRandom(); }

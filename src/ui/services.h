@@ -79,6 +79,10 @@ public:
     // Opens a document with the system's program for its type. Never starts
     // the file itself as a program. False when nothing could be started.
     virtual bool openWithSystem(const QString& path) = 0;
+    // The same without waiting: `done` is told later whether it started.
+    virtual void openWithSystemLater(const QString& path, std::function<void(bool)> done) {
+        done(openWithSystem(path));
+    }
 
     // A tone of `frequencyHz` for `durationMs`.
     virtual void beep(int frequencyHz, int durationMs) = 0;

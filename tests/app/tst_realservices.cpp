@@ -1,7 +1,9 @@
-// The program's file dialogs, as the teacher meets them.
+// The program's dialogs and its system opener, as the teacher meets them.
 #include "ui/realservices.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontInfo>
@@ -13,7 +15,7 @@
 using namespace Qt::StringLiterals;
 using namespace zorvik;
 
-class FileDialogsTest : public QObject {
+class RealServicesTest : public QObject {
     Q_OBJECT
 
     // Runs `act` on the dialog once it is up; closes whatever is left.
@@ -66,7 +68,33 @@ private slots:
         QCOMPARE(shown.family(), real.family());
         QCOMPARE(qRound(shown.pointSizeF()), qRound(real.pointSizeF()));
     }
+
+    // The help document is handed to the system's opener without holding the
+    // window; a failure is told when the opener gives up.
+    void openerDoesNotHoldTheWindow() {
+        QTemporaryDir dir;
+        const QString doc = dir.filePath(u"test.doc"_s);
+        QFile(doc).open(QIODevice::WriteOnly);
+        const QString opener = dir.filePath(u"xdg-open"_s);
+        QFile script(opener);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nsleep 1\nexit 3\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(dir.path()) + ':' + path);
+        RealServices services;
+        std::optional<bool> started;
+        QElapsedTimer clock;
+        clock.start();
+        services.openWithSystemLater(doc, [&started](bool ok) { started = ok; });
+        QVERIFY(clock.elapsed() < 500);
+        QVERIFY(!started);
+        QTRY_VERIFY_WITH_TIMEOUT(started.has_value(), 4000);
+        QCOMPARE(*started, false);
+        qputenv("PATH", path);
+    }
 };
 
-QTEST_MAIN(FileDialogsTest)
-#include "tst_filedialogs.moc"
+QTEST_MAIN(RealServicesTest)
+#include "tst_realservices.moc"
