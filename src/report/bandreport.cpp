@@ -7,6 +7,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -54,6 +55,32 @@ int textFlags(const TextBox& box) {
 
 QString textOf(const TextBox& box, const BandContext& ctx) {
     return box.text ? shownText(box.text(ctx)) : QString();
+}
+
+// The first `box.maxLines` lines of the wrapped text, each drawn whole: a
+// line that would not fit below the others is left out, not cut in half.
+void drawWholeLines(QPainter& painter, const QRectF& r, const TextBox& box, const QString& text) {
+    const QFontMetricsF fm(box.font, painter.device());
+    const double pitch = std::min(fm.lineSpacing(), r.height() / box.maxLines);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    option.setAlignment(box.align & Qt::AlignHorizontal_Mask);
+    int drawn = 0;
+    for (const QString& paragraph : text.split(u'\n')) {
+        if (drawn == box.maxLines)
+            break;
+        QTextLayout layout(paragraph, box.font, painter.device());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(r.width());
+            line.setPosition(QPointF(0, drawn * pitch));
+            if (++drawn == box.maxLines)
+                break;
+        }
+        layout.endLayout();
+        layout.draw(&painter, r.topLeft());
+    }
 }
 
 // Height in mm that the box's text needs at the box's width.
@@ -280,7 +307,10 @@ void Report::paintBand(QPainter& painter, const Band& band, const BandContext& c
         painter.setClipRect(r, Qt::IntersectClip);
         painter.setFont(box.font);
         painter.setPen(box.color);
-        painter.drawText(r, textFlags(box), text);
+        if (box.maxLines > 0)
+            drawWholeLines(painter, r, box, text);
+        else
+            painter.drawText(r, textFlags(box), text);
         painter.restore();
     }
 

@@ -80,6 +80,9 @@ struct TextBox {
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
     bool wrap = false; // break lines at word boundaries inside the box
     bool grow = false; // wrap, and grow downwards to fit (the band grows too)
+    // With wrap: at most this many whole lines, spaced to fit the box's
+    // height where the font's own spacing would cut the last one; 0: any.
+    int maxLines = 0;
 
     static TextBox label(const QRectF& rect, const QString& text, const QFont& font,
                          Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop);

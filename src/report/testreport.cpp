@@ -63,6 +63,7 @@ report::Report testReport(const QString& testFileName, std::vector<QStringList> 
     // The question: a fixed box of three lines; the rest is not printed.
     TextBox question = TextBox::field({19.1, 6.3, 171.2, 9.8}, Zap, arial(9));
     question.wrap = true;
+    question.maxLines = 3;
     detail.texts.push_back(question);
     const struct {
         const char16_t* letter;

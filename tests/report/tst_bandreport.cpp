@@ -1,6 +1,7 @@
 // The banded report: where bands land on pages, growing boxes, and the pages
 // of the PDF as a reader extracts them.
 #include "report/bandreport.h"
+#include "report/testreport.h"
 #include "support/pdftext.h"
 
 #include "core/fileerror.h"
@@ -8,6 +9,9 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
+#include <set>
 
 using namespace Qt::StringLiterals;
 using namespace zorvik;
@@ -155,6 +159,34 @@ private slots:
         }
         QVERIFY(pdfText(pdf, 2).contains(u"row25"_s));
         QVERIFY(pdfText(pdf, 3).contains(u"row60"_s));
+    }
+
+    // The printed test's question box holds three whole lines of its text;
+    // the rest is not printed, and no line is cut in half.
+    void questionBoxPrintsThreeWholeLines() {
+        QVERIFY2(havePdfToText(), "pdftotext is needed: it is not installed");
+        PrintTestRow row;
+        row.Num = 1;
+        for (int i = 1; i <= 60; ++i)
+            row.Zap += u"слово%1 "_s.arg(i);
+        row.V1 = u"перша"_s;
+        const QString pdf = dir_.filePath(u"test.pdf"_s);
+        testReport(u"t.tsm"_s, {row}, QDateTime(QDate(2026, 12, 11), QTime(9, 0))).writePdf(pdf);
+        const auto mm = [](double v) { return v / 72.0 * 25.4; };
+        // Page margin 10, title band 19.8, the box at 6.3 in the band, 9.8 high.
+        const double boxTop = 10 + 19.8 + 6.3, boxBottom = boxTop + 9.8;
+        std::set<long> lines;
+        int printed = 0;
+        for (const testing::PdfWord& w : testing::pdfWords(pdf)) {
+            if (!w.text.startsWith(u"слово"_s))
+                continue;
+            ++printed;
+            lines.insert(std::lround(mm(w.top) * 10));
+            QVERIFY2(mm(w.top) >= boxTop - 0.5 && mm(w.bottom) <= boxBottom + 0.5,
+                     qPrintable(w.text));
+        }
+        QCOMPARE(lines.size(), size_t(3));
+        QVERIFY(printed > 0 && printed < 60);
     }
 
     void failedPdfLeavesNothing() {
