@@ -40,15 +40,34 @@ void writeRun(QByteArray& out, const Run& run) {
         writeText(out, l->text);
         out += "}}}";
     } else if (const auto* p = std::get_if<PictureRun>(&run)) {
-        qint64 w = qint64(p->pixels.width()) * kTwipsPerPixel;
-        qint64 h = qint64(p->pixels.height()) * kTwipsPerPixel;
+        const bool metafile = p->format == PictureFormat::Wmf || p->format == PictureFormat::Emf;
+        // Pixels at 96 dpi; a metafile's own size is in 0.01 mm.
+        qint64 w = metafile ? qRound64(p->metafile.width() * 1440 / 2540)
+                            : qint64(p->pixels.width()) * kTwipsPerPixel;
+        qint64 h = metafile ? qRound64(p->metafile.height() * 1440 / 2540)
+                            : qint64(p->pixels.height()) * kTwipsPerPixel;
         if (w > kMaxPictureTwips) {
             h = h * kMaxPictureTwips / w;
             w = kMaxPictureTwips;
         }
-        out += "{\\pict" + QByteArray(p->jpeg ? "\\jpegblip" : "\\pngblip") + "\\picw" +
-               num(p->pixels.width()) + "\\pich" + num(p->pixels.height()) + "\\picwgoal" + num(w) +
-               "\\pichgoal" + num(h) + "\n";
+        QByteArray kind;
+        switch (p->format) {
+        case PictureFormat::Jpeg:
+            kind = "\\jpegblip";
+            break;
+        case PictureFormat::Wmf:
+            kind = "\\wmetafile8";
+            break;
+        case PictureFormat::Emf:
+            kind = "\\emfblip";
+            break;
+        default:
+            kind = "\\pngblip";
+        }
+        const QSize natural =
+            metafile ? QSize(qRound(p->metafile.width()), qRound(p->metafile.height())) : p->pixels;
+        out += "{\\pict" + kind + "\\picw" + num(natural.width()) + "\\pich" +
+               num(natural.height()) + "\\picwgoal" + num(w) + "\\pichgoal" + num(h) + "\n";
         const QByteArray hex = p->data.toHex();
         for (qsizetype i = 0; i < hex.size(); i += 128)
             out += hex.mid(i, 128) + "\n";

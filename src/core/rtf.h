@@ -4,6 +4,8 @@
 // file's extension. Text is written as \u escapes, so any character survives.
 #pragma once
 
+#include "metafile.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QSize>
@@ -28,9 +30,10 @@ struct TextRun {
 };
 
 struct PictureRun {
-    QByteArray data; // PNG or JPEG bytes as they are
-    bool jpeg = false;
-    QSize pixels; // natural size
+    QByteArray data; // PNG, JPEG or EMF bytes as they are; WMF records
+    PictureFormat format = PictureFormat::Png;
+    QSize pixels;    // natural size of a PNG or JPEG
+    QSizeF metafile; // size of a WMF or EMF on paper, 0.01 mm
 };
 
 struct LinkRun {

@@ -117,7 +117,7 @@ ExportDocumentResult exportDocument(const ExportDocumentInput& in,
                 para().runs << text(u"Мал. "_s + f.PictureFile);
                 if (const std::optional<PictureData> pic = in.loadPicture(f.PictureFile))
                     para(rtf::Align::Centre).runs
-                        << rtf::PictureRun{pic->data, pic->jpeg, pic->pixels};
+                        << rtf::PictureRun{pic->data, pic->format, pic->pixels, pic->metafile};
                 else {
                     result.unreadablePictures << f.PictureFile;
                     result.issues << ExportIssue{ExportIssue::UnreadablePicture, f.PictureFile};

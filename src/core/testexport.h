@@ -1,6 +1,8 @@
 // A test turned into paper: the export text file and the export document.
 #pragma once
 
+#include "metafile.h"
+
 #include "storage.h"
 
 #include "records.h"
@@ -49,9 +51,10 @@ QByteArray exportTextFile(const QString& testFileName, TestKind kind,
                           const std::function<bool(const QString&)>& fileExists);
 
 struct PictureData {
-    QByteArray data; // PNG or JPEG
-    bool jpeg = false;
-    QSize pixels;
+    QByteArray data; // PNG, JPEG or EMF; the records of a WMF
+    PictureFormat format = PictureFormat::Png;
+    QSize pixels;    // of a PNG or JPEG
+    QSizeF metafile; // of a WMF or EMF, 0.01 mm
 };
 
 struct ExportDocumentInput {

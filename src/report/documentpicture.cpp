@@ -17,6 +17,13 @@ std::optional<PictureData> loadDocumentPicture(const QString& path) {
     }
     if (bytes.isEmpty())
         return std::nullopt;
+    // Metafiles go in as they are: word processors draw them themselves.
+    if (const PictureFormat f = pictureFormatOf(bytes);
+        f == PictureFormat::Wmf || f == PictureFormat::Emf) {
+        // A WMF without its placeable header gives no size: 5 cm square.
+        const QSizeF size = metafileSize(bytes).value_or(QSizeF(5000, 5000));
+        return PictureData{f == PictureFormat::Wmf ? wmfRecords(bytes) : bytes, f, {}, size};
+    }
 
     // The content decides, not the name: a JPEG saved as .bmp is still a JPEG.
     QBuffer buffer;
@@ -35,7 +42,8 @@ std::optional<PictureData> loadDocumentPicture(const QString& path) {
         }
         if (size.isEmpty())
             return std::nullopt;
-        return PictureData{bytes, format == "jpeg", size};
+        return PictureData{
+            bytes, format == "jpeg" ? PictureFormat::Jpeg : PictureFormat::Png, size, {}};
     }
     const QImage image = reader.read();
     if (image.isNull())
@@ -45,7 +53,7 @@ std::optional<PictureData> loadDocumentPicture(const QString& path) {
     out.open(QIODevice::WriteOnly);
     if (!image.save(&out, "PNG"))
         return std::nullopt;
-    return PictureData{png, false, image.size()};
+    return PictureData{png, PictureFormat::Png, image.size(), {}};
 }
 
 } // namespace zorvik

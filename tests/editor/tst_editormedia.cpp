@@ -1,6 +1,7 @@
 // The question's picture, sound and video in the editor, and the editor's
 // side of the question list. Runs without a sound card.
 #include "editorfixture.h"
+#include "support/metafiles.h"
 
 #include "media/mediachooser.h"
 #include "media/mediafiles.h"
@@ -100,6 +101,29 @@ private slots:
         QCOMPARE(f.text(u"Memo6"_s), good);
         QCOMPARE(image(f)->image(), before);
         QVERIFY(!f.dirty());
+    }
+
+    // A WMF or an EMF is taken as a picture: a card in its place says it is
+    // not shown here, with no failure.
+    void metafilePictures_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("wmf") << u"схема.wmf"_s;
+        QTest::newRow("emf") << u"схема.emf"_s;
+    }
+    void metafilePictures() {
+        QFETCH(QString, name);
+        EditorFixture f;
+        openWith(f);
+        const QString pic = f.path(name);
+        writeFileAtomically(pic, name.endsWith(u"wmf"_s) ? wmfPicture() : emfPicture());
+        f.services.fileAnswers.push_back({pic, 1});
+        f.click(u"Button10"_s);
+        QCOMPARE(f.services.messages.size(), 0);
+        QCOMPARE(f.text(u"Memo6"_s), pic);
+        QVERIFY(!image(f)->isHidden());
+        QVERIFY(!image(f)->image().isNull());
+        // 4 x 2 cm would be 151 x 76 pixels: the card is no smaller than its text needs.
+        QCOMPARE(image(f)->image().size(), QSize(240, 120));
     }
 
     void changeMarksTheWindowFirst() {

@@ -8,9 +8,14 @@
 #include "core/testexport.h"
 #include "core/testprint.h"
 #include "report/documentpicture.h"
+#include "support/metafiles.h"
 #include "support/rtfreader.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -68,6 +73,8 @@ private slots:
         writeFileAtomically(path(u"pic.jpg"_s), pictureBytes("JPEG"));
         writeFileAtomically(path(u"pic.bmp"_s), pictureBytes("BMP"));
         writeFileAtomically(path(u"not-a-picture.png"_s), "plain text");
+        writeFileAtomically(path(u"scheme.wmf"_s), wmfPicture());
+        writeFileAtomically(path(u"scheme.emf"_s), emfPicture());
         writeFileAtomically(path(u"long.txt"_s), toCp1251(u"Довге запитання\r\nу два рядки\r\n"_s));
     }
 
@@ -166,7 +173,7 @@ private slots:
         in.fileExists = exists;
         in.loadPicture = [](const QString&) {
             return std::optional<PictureData>(
-                PictureData{QByteArray("\x89PNG", 4), false, {10, 10}});
+                PictureData{QByteArray("\x89PNG", 4), PictureFormat::Png, {10, 10}, {}});
         };
         in.readTextFile = [](const QString&) {
             return std::optional<QString>(u"Довге запитання 😀\r\nу два рядки\r\n"_s);
@@ -198,6 +205,39 @@ private slots:
                                       u"Рівень: середній"_s}));
     }
 
+    // LibreOffice reads the document's WMF and EMF as the metafiles they are.
+    void metafilesReadBackByLibreOffice() {
+        const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
+        QVERIFY2(!soffice.isEmpty(), "soffice is needed: it is not installed "
+                                     "(scripts/install-deps.sh installs libreoffice-writer-nogui)");
+        QVERIFY2(WorkbookText::canRead(), "unzip is needed: it is not installed");
+        Question q1 = makeQuestion(TestKind::Tsm, u"Схема"_s, {u"x"_s}, {1});
+        q1.PictureFile = path(u"scheme.wmf"_s);
+        Question q2 = makeQuestion(TestKind::Tsm, u"Креслення"_s, {u"y"_s}, {1});
+        q2.PictureFile = path(u"scheme.emf"_s);
+        QTemporaryDir out;
+        const QString test = out.filePath(u"meta.tsm"_s);
+        writeTest(test, TestKind::Tsm, {q1, q2});
+        const PreparedExport p = prepareTestExport(test, TestKind::Tsm, false, loadDocumentPicture);
+        QCOMPARE(p.issues, QList<ExportIssue>());
+        writeTestExport(p);
+        QProcess convert;
+        convert.start(soffice,
+                      {u"--headless"_s,
+                       u"-env:UserInstallation=file://"_s + out.filePath(u"profile"_s),
+                       u"--convert-to"_s, u"odt"_s, u"--outdir"_s, out.path(), p.names.document});
+        QVERIFY(convert.waitForFinished(120000));
+        const QString odt =
+            out.filePath(QFileInfo(p.names.document).completeBaseName() + u".odt"_s);
+        QVERIFY2(QFileInfo::exists(odt), convert.readAllStandardError().constData());
+        QProcess list;
+        list.start(u"unzip"_s, {u"-l"_s, odt});
+        QVERIFY(list.waitForFinished(20000));
+        const QString names = QString::fromUtf8(list.readAllStandardOutput());
+        QVERIFY2(names.contains(u".wmf"_s), qPrintable(names));
+        QVERIFY2(names.contains(u".emf"_s), qPrintable(names));
+    }
+
     void pictures_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("kind"); // "" when it cannot be used
@@ -205,6 +245,8 @@ private slots:
         QTest::newRow("png as it is") << u"pic.png"_s << QByteArray("png") << true;
         QTest::newRow("jpeg as it is") << u"pic.jpg"_s << QByteArray("jpeg") << true;
         QTest::newRow("bmp converted") << u"pic.bmp"_s << QByteArray("png") << false;
+        QTest::newRow("wmf as it is") << u"scheme.wmf"_s << QByteArray("wmf") << true;
+        QTest::newRow("emf as it is") << u"scheme.emf"_s << QByteArray("emf") << true;
         QTest::newRow("not a picture") << u"not-a-picture.png"_s << QByteArray() << false;
         QTest::newRow("missing") << u"none.png"_s << QByteArray() << false;
     }
@@ -216,7 +258,19 @@ private slots:
         QCOMPARE(pic.has_value(), !kind.isEmpty());
         if (!pic)
             return;
-        QCOMPARE(pic->jpeg, kind == "jpeg");
+        const PictureFormat format = kind == "jpeg"  ? PictureFormat::Jpeg
+                                     : kind == "wmf" ? PictureFormat::Wmf
+                                     : kind == "emf" ? PictureFormat::Emf
+                                                     : PictureFormat::Png;
+        QCOMPARE(pic->format, format);
+        if (format == PictureFormat::Wmf || format == PictureFormat::Emf) {
+            // 4 x 2 cm, from its own header; a WMF without its placeable header.
+            QCOMPARE(qRound(pic->metafile.width() / 100), 40);
+            QCOMPARE(qRound(pic->metafile.height() / 100), 20);
+            QCOMPARE(pic->data, format == PictureFormat::Wmf ? readWholeFile(path(file)).mid(22)
+                                                             : readWholeFile(path(file)));
+            return;
+        }
         QCOMPARE(pic->pixels, QSize(40, 20));
         if (asItIs)
             QCOMPARE(pic->data, readWholeFile(path(file)));
@@ -237,8 +291,12 @@ private slots:
         q4.QuestionInTextFile = true;
         Question q5 = makeQuestion(TestKind::Tsm, u"Q5"_s, {u"u"_s}, {});
         q5.PictureFile = path(u"not-a-picture.png"_s);
+        Question q6 = makeQuestion(TestKind::Tsm, u"Q6"_s, {u"t"_s}, {});
+        q6.PictureFile = path(u"scheme.wmf"_s);
+        Question q7 = makeQuestion(TestKind::Tsm, u"Q7"_s, {u"s"_s}, {});
+        q7.PictureFile = path(u"scheme.emf"_s);
         const QString test = path(u"one.tsm"_s);
-        writeTest(test, TestKind::Tsm, {q1, q2, q3, q4, q5});
+        writeTest(test, TestKind::Tsm, {q1, q2, q3, q4, q5, q6, q7});
         writeFileAtomically(path(u"one_В.txt"_s), "old text");
         writeFileAtomically(path(u"one_В.doc"_s), "old document");
 
@@ -259,6 +317,8 @@ private slots:
         const RtfText doc = readRtf(readWholeFile(path(u"one_В.doc"_s)));
         QCOMPARE(doc.paragraphs.count(u"[picture jpeg]"_s), 1);
         QCOMPARE(doc.paragraphs.count(u"[picture png]"_s), 1); // the BMP
+        QCOMPARE(doc.paragraphs.count(u"[picture wmf]"_s), 1);
+        QCOMPARE(doc.paragraphs.count(u"[picture emf]"_s), 1);
         QVERIFY(doc.paragraphs.contains(u"4. "_s + path(u"gone.txt"_s)));
         QVERIFY(doc.paragraphs.contains(u"Мал. "_s + path(u"not-a-picture.png"_s)));
     }

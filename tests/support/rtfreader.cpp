@@ -130,8 +130,10 @@ RtfText readRtf(const QByteArray& rtf) {
             } else if (word == "pict") {
                 cur().dest = Dest::Picture;
                 pictKind.clear();
-            } else if (word == "pngblip" || word == "jpegblip") {
+            } else if (word == "pngblip" || word == "jpegblip" || word == "emfblip") {
                 pictKind = word.chopped(4);
+            } else if (word == "wmetafile") {
+                pictKind = "wmf";
             } else if (word == "colortbl" || word == "info" || word == "stylesheet") {
                 cur().dest = Dest::Skip;
             }
