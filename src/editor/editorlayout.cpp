@@ -24,8 +24,7 @@ using namespace Qt::StringLiterals;
 namespace zorvik {
 
 namespace {
-// Design font sizes in pixels. Buttons, the record number and the level group
-// follow the screen; labels, text fields and check boxes keep their size.
+// Design font sizes in pixels; every one follows the screen (ScaleY).
 constexpr int kScaledFont = 10;
 constexpr int kSmallScaledFont = 9; // the two clipboard buttons share one row
 constexpr int kLabelFont = 12;
@@ -292,6 +291,17 @@ QRect buildEditorControls(QWidget* w, EditorControls& c, const Scale& s) {
         s.setFontPixels(f, kScaledFont);
     for (QWidget* f : {c.Button11, c.Button12})
         s.setFontPixels(f, kSmallScaledFont);
+    // The texts grow with the fields that hold them, as the buttons do: at
+    // 1920 x 1080 the design's sizes were tiny in huge fields.
+    for (QWidget* t : w->findChildren<QWidget*>()) {
+        const bool text = qobject_cast<QLabel*>(t) || qobject_cast<QPlainTextEdit*>(t) ||
+                          qobject_cast<QLineEdit*>(t) || qobject_cast<QCheckBox*>(t);
+        if (text && t != c.Edit2 && t->font().pixelSize() > 0)
+            s.setFontPixels(t, t->font().pixelSize());
+    }
+    const int box = std::max(13, s.fontHeight(13));
+    for (QCheckBox* b : w->findChildren<QCheckBox*>())
+        b->setStyleSheet(u"QCheckBox::indicator { width: %1px; height: %1px; }"_s.arg(box));
 
     // Tab order: the question, each answer with its mark, the level, the
     // commands, the navigation.

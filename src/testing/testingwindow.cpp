@@ -43,7 +43,7 @@ constexpr int kMemoWidth = 356;
 constexpr int kSlotTop = 158;
 constexpr int kSlotStep = 44;
 constexpr int kMemoHeight = 40;
-constexpr int kMemoFontPixels = 16; // memo fonts are not scaled
+constexpr int kMemoFontPixels = 16;
 constexpr int kLabelFont = 12;
 
 // Texts of a record break lines with CR LF; the memos with LF.
@@ -128,7 +128,7 @@ void TestingWindow::buildControls() {
         // Display only: the text is never edited, selected or focused.
         m->setTextInteractionFlags(Qt::NoTextInteraction);
         m->setFocusPolicy(Qt::NoFocus);
-        m->setFont(arialFont(kMemoFontPixels));
+        m->setFont(arialFont(scale.fontHeight(kMemoFontPixels)));
         m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -174,6 +174,8 @@ void TestingWindow::buildControls() {
         auto* cb = new QCheckBox(this);
         cb->setObjectName(u"CheckBox"_s + QString::number(j + 1));
         scale.place(cb, 24, top + 12, 18, 16);
+        const int box = std::max(13, scale.fontHeight(13));
+        cb->setStyleSheet(u"QCheckBox::indicator { width: %1px; height: %1px; }"_s.arg(box));
         checkBoxes_[j] = cb;
     }
     Label16 = slotLabels_[0];

@@ -119,9 +119,12 @@ private slots:
         EditorWindow editor(ctx, nullptr);
         // Memo1 is at 8, 32, 488 x 94 in the design; 94 x 1.6 = 150.4.
         QCOMPARE(editor.Memo1->geometry(), QRect(13, 51, 781, 150));
-        // Buttons' fonts follow the screen (10 x 1.6 = 16), labels' do not.
+        // Every font follows the screen: buttons (10 x 1.6 = 16), labels
+        // (12 x 1.6 = 19.2), the question and answer fields (15 x 1.6 = 24).
         QCOMPARE(editor.Button1->font().pixelSize(), 16);
-        QCOMPARE(editor.Label3->font().pixelSize(), 12);
+        QCOMPARE(editor.Label3->font().pixelSize(), 19);
+        QCOMPARE(editor.Memo1->font().pixelSize(), 24);
+        QCOMPARE(editor.CheckBox6->font().pixelSize(), 19);
     }
 
     void openShowsQuestionOne_data() {

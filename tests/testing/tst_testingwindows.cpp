@@ -673,7 +673,7 @@ private slots:
         QCOMPARE(big.Image1->geometry(), QRect(2 * 408, 2 * 158, 2 * 224, 2 * 172));
         QCOMPARE(big.Button1->font().pixelSize(), 2 * plain_->Button1->font().pixelSize());
         QCOMPARE(big.Label1->font().pixelSize(), 2 * plain_->Label1->font().pixelSize());
-        QCOMPARE(big.Memo1->font().pixelSize(), plain_->Memo1->font().pixelSize());
+        QCOMPARE(big.Memo1->font().pixelSize(), 2 * plain_->Memo1->font().pixelSize());
     }
 };
 
