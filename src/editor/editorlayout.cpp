@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -302,6 +303,23 @@ QRect buildEditorControls(QWidget* w, EditorControls& c, const Scale& s) {
     const int box = std::max(13, s.fontHeight(13));
     for (QCheckBox* b : w->findChildren<QCheckBox*>())
         b->setStyleSheet(u"QCheckBox::indicator { width: %1px; height: %1px; }"_s.arg(box));
+    // Where the screen is wider than it is tall less than the design's 4:3,
+    // a caption gets a smaller type rather than lose its end.
+    const auto fit = [](QWidget* t, const QString& text, int room) {
+        QFont f = t->font();
+        while (f.pixelSize() > 8 && QFontMetrics(f).horizontalAdvance(text) > room) {
+            f.setPixelSize(f.pixelSize() - 1);
+            t->setFont(f);
+        }
+    };
+    for (QCheckBox* b : w->findChildren<QCheckBox*>())
+        if (!b->text().isEmpty())
+            fit(b, b->text(), b->width() - box - 8);
+    for (QLabel* l : w->findChildren<QLabel*>())
+        if (!l->text().isEmpty() && !l->wordWrap())
+            fit(l, l->text(), l->width());
+    for (QPushButton* b : {c.BitBtn3, c.BitBtn4, c.BitBtn5, c.BitBtn6, c.BitBtn7, c.BitBtn8})
+        b->setIconSize(QSize(s.fontHeight(16), s.fontHeight(16)));
 
     // Tab order: the question, each answer with its mark, the level, the
     // commands, the navigation.

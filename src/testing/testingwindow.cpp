@@ -258,6 +258,8 @@ void TestingWindow::buildControls() {
     StatusBar1->setObjectName(u"StatusBar1"_s);
     StatusBar1->setSizeGripEnabled(false);
     scale.place(StatusBar1, 0, 458, 640, 22);
+    for (int i = 0; i < StatusBar1->panelCount(); ++i)
+        scale.setFontPixels(StatusBar1->panel(i), 11);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(u"Timer1"_s);
