@@ -8,6 +8,7 @@ packages=(
   libxlsxwriter-dev zlib1g-dev libbenchmark-dev
   fonts-liberation xdg-utils qt6-translations-l10n
   unzip poppler-utils libreoffice-writer-nogui
+  dpkg-dev appstream desktop-file-utils
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
 )
 

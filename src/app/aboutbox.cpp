@@ -71,6 +71,17 @@ AboutBox::AboutBox(AppContext& ctx, QWidget* parent) : QDialog(parent) {
     line2->setFont(common);
     auto* rule = label(u"Rule"_s, QString(48, u'-'), 10, 232, 271, 18);
     rule->setAlignment(Qt::AlignCenter);
+    // Started from the menu, the program works in the user's own folder: where.
+    if (ctx.state.ProgramDirIsPerUser) {
+        auto* where = new QLabel(u"Робоча тека: "_s + ctx.state.ProgramDir, panel);
+        where->setObjectName(u"WorkFolder"_s);
+        where->setFont(arialFont(10));
+        s.place(where, 10, 250, 271, 16);
+        s.setFontPixels(where, 10);
+        where->setText(
+            where->fontMetrics().elidedText(where->text(), Qt::ElideMiddle, where->width()));
+        where->setToolTip(ctx.state.ProgramDir);
+    }
 
     OKButton = new QPushButton(u"OK"_s, this);
     OKButton->setObjectName(u"OKButton"_s);

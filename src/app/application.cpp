@@ -65,7 +65,7 @@ void Application::createWindows() {
     ctx_.windows.add(new GoBackTestingWindow(ctx_, main_));
 
     // Commands wired to the main window's buttons and menu.
-    new Commands(ctx_, main_);
+    commands_ = new Commands(ctx_, main_);
     installToolCommands(ctx_, main_);
     installExportCommands(ctx_, main_);
 }
@@ -73,6 +73,10 @@ void Application::createWindows() {
 void Application::start() {
     ctx_.services.showModal(splash_.get());
     main_->show();
+}
+
+void Application::openNamed(const QString& path) {
+    commands_->openNamed(path);
 }
 
 } // namespace zorvik

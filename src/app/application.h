@@ -8,6 +8,7 @@
 
 namespace zorvik {
 
+class Commands;
 class MainWindow;
 class SplashWindow;
 
@@ -21,6 +22,8 @@ public:
     void createWindows();
     // Shows the splash modally; when it hands over, shows the main window.
     void start();
+    // Opens a test file named on the command line in the question editor.
+    void openNamed(const QString& path);
 
     AppContext& context() { return ctx_; }
     AppState& state() { return state_; }
@@ -32,6 +35,7 @@ private:
     AppContext ctx_;
     std::unique_ptr<SplashWindow> splash_;
     MainWindow* main_ = nullptr; // owns every long-lived window
+    Commands* commands_ = nullptr;
 };
 
 // ProgramDir: the directory without one trailing separator, so "/" gives ""

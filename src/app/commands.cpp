@@ -109,6 +109,20 @@ void Commands::openClick() {
         editor->startEditing(ctx_.state.TestFileName, kind);
 }
 
+void Commands::openNamed(const QString& path) {
+    AppState& st = ctx_.state;
+    const TestKind kind = testKindOfExt(testFileExtOf(path));
+    if (kind == TestKind::None || !QFileInfo(path).isFile()) {
+        ctx_.services.error(main_, u"Помилка в назві файлу!"_s);
+        return;
+    }
+    st.TestFileExt = testFileExtOf(path);
+    st.TestFileName = QFileInfo(path).absoluteFilePath();
+    st.TestDir = folderOf(st.TestFileName);
+    if (auto* editor = ctx_.windows.get<EditorWindow>(u"TForm3"_s))
+        editor->startEditing(st.TestFileName, kind);
+}
+
 void Commands::paramsClick() {
     const TestKind kind =
         chooseTestFile({u"Задайте параметри тестування"_s, u"Параметри тестування"_s, kF3}, false);

@@ -24,6 +24,9 @@ public slots:
     void paramsClick();  // Button2
     void testingClick(); // Button4
     void journalClick(); // Button5
+    // A test file named on the command line (a double click in the file
+    // manager): opened in the question editor, its name checked as Open does.
+    void openNamed(const QString& path);
 
 private:
     struct Dialog {

@@ -61,6 +61,8 @@ struct AppState {
     const Storage* storage = &Storage::system();
 
     QString ProgramDir;
+    // Started from the desktop menu: ProgramDir is the user's own folder.
+    bool ProgramDirIsPerUser = false;
     double ScaleX = 1;
     double ScaleY = 1;
 

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -338,6 +339,26 @@ private slots:
         QCOMPARE(QCoreApplication::exec(), 0);
         QVERIFY(!main->isVisible());
         QVERIFY(!editor->isVisible());
+    }
+
+    // A test file named on the command line opens in the question editor;
+    // a name that is no test file is told as Open tells it.
+    void testNamedOnTheCommandLine() {
+        QTemporaryDir dir;
+        ScriptedServices services;
+        Application program(services, dir.path());
+        program.createWindows();
+        const QString test = dir.filePath(u"урок.tsm"_s);
+        QFile(test).open(QIODevice::WriteOnly);
+        QFile(test).resize(2 * 2316);
+        program.openNamed(test);
+        QWidget* editor = program.context().windows.window(u"TForm3"_s);
+        QVERIFY(editor->isVisible());
+        QVERIFY(editor->windowTitle().endsWith(test));
+        QCOMPARE(program.state().TestFileName, test);
+        services.answers.push_back(MsgAnswer::Ok);
+        program.openNamed(dir.filePath(u"notes.txt"_s));
+        QCOMPARE(services.messageTexts(), QStringList{u"Помилка в назві файлу!"_s});
     }
 
     void exitClosesTheProgram() {
