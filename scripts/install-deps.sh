@@ -8,7 +8,7 @@ packages=(
   libxlsxwriter-dev zlib1g-dev libbenchmark-dev
   fonts-liberation xdg-utils qt6-translations-l10n
   unzip poppler-utils libreoffice-writer-nogui
-  dpkg-dev appstream desktop-file-utils
+  dpkg-dev appstream desktop-file-utils shared-mime-info
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
 )
 

@@ -6,3 +6,5 @@ scripts/install-deps.sh
 scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --parallel "$(nproc)" --timeout 600
+# The Debian package: built, installed, checked and removed again.
+scripts/check-package.sh
