@@ -27,6 +27,8 @@ QComboBox* timeBox(QWidget* parent, const QString& name, const QStringList& item
     box->setObjectName(name);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    // What the teacher types is what is stored: "1" is not completed to "10".
+    box->setCompleter(nullptr);
     box->addItems(items);
     box->setToolTip(hint);
     box->setEnabled(false);
@@ -174,9 +176,9 @@ bool TForm11::Button1Click() {
     f.inputOrder = CheckBox1->isChecked();
     f.goBack = CheckBox3->isChecked();
     f.shuffleAnswers = CheckBox4->isChecked();
-    f.questionTime = ComboBox1->currentText();
+    f.questionTime = ComboBox1->currentText().trimmed();
     f.testTimeOn = CheckBox2->isChecked();
-    f.testTime = ComboBox2->currentText();
+    f.testTime = ComboBox2->currentText().trimmed();
     f.mode = selectedMode();
 
     TestingMode scratch;

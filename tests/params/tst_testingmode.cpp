@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -204,6 +205,36 @@ private slots:
         QCOMPARE(w->focusWidget(), box(2));
         ok(u"Не задано обмеження на час тестування!"_s);
         QCOMPARE(w->focusWidget(), box(2));
+    }
+
+    // Typed key by key, a time is stored as typed: the drop-down's items
+    // ("10", "15", "30", ...) do not complete it.
+    void typedTimesAreNotCompleted_data() {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("1 second") << 1 << u"1"_s;
+        QTest::newRow("10 seconds") << 1 << u"10"_s;
+        QTest::newRow("3 minutes") << 2 << u"3"_s;
+        QTest::newRow("1 minute, blanks around") << 2 << u" 1 "_s;
+    }
+    void typedTimesAreNotCompleted() {
+        QFETCH(int, box);
+        QFETCH(QString, typed);
+        showWith(kUnset);
+        radio(4)->setChecked(true);
+        check(2)->setChecked(true);
+        for (int b : {1, 2})
+            this->box(b)->setEditText(u"20"_s);
+        QLineEdit* edit = this->box(box)->lineEdit();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, typed);
+        ok();
+        const int stored = box == 1 ? mode().QuestionTime : mode().TestTime;
+        QCOMPARE(stored, typed.trimmed().toInt());
     }
 
     void uncheckingTheTestTimeStoresNone() {
