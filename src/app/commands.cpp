@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "core/recordfile.h"
+#include "core/runengine.h"
 
 #include "mainwindow.h"
 
@@ -173,6 +174,19 @@ void Commands::checkParams(TestKind kind) {
         return;
     }
     if (outcome == ParamsCheck::Ok) {
+        // Parameters no run can be given with are refused now, before the
+        // student types a name.
+        QString problem;
+        try {
+            problem = RunEngine::checkParameters(ctx_.state);
+        } catch (const FileError& e) {
+            reportFailure(e);
+            return;
+        }
+        if (!problem.isEmpty()) {
+            ctx_.services.error(main_, problem);
+            return;
+        }
         showWindow(u"TForm6"_s);
         return;
     }

@@ -1,6 +1,11 @@
 #include "grading.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "rounding.h"
+
+using namespace Qt::StringLiterals;
 
 namespace zorvik {
 
@@ -53,13 +58,30 @@ int questionValueTsr(const TsrRecord& q, const Ns2Record& params) {
     return 0;
 }
 
+qint64 fullMaxPointsTsm(const Ns1Record& p) {
+    return qint64(p.TestQuestions) * p.QuestionPoints;
+}
+
+qint64 fullMaxPointsTsr(const Ns2Record& p) {
+    return qint64(p.TestLow) * p.PointsLow + qint64(p.TestMedium) * p.PointsMedium +
+           qint64(p.TestSufficient) * p.PointsSufficient + qint64(p.TestHigh) * p.PointsHigh;
+}
+
+// Only called for parameters whose maximum fits (maxPointsRefusal is empty).
 qint32 maxPointsTsm(const Ns1Record& p) {
-    return p.TestQuestions * p.QuestionPoints;
+    return qint32(std::clamp<qint64>(fullMaxPointsTsm(p), INT32_MIN, INT32_MAX));
 }
 
 qint32 maxPointsTsr(const Ns2Record& p) {
-    return p.TestLow * p.PointsLow + p.TestMedium * p.PointsMedium +
-           p.TestSufficient * p.PointsSufficient + p.TestHigh * p.PointsHigh;
+    return qint32(std::clamp<qint64>(fullMaxPointsTsr(p), INT32_MIN, INT32_MAX));
+}
+
+QString maxPointsRefusal(qint64 maxPoints) {
+    if (maxPoints <= INT32_MAX)
+        return {};
+    return u"Максимальна кількість балів за тест ("_s + QString::number(maxPoints) +
+           u") не вміщується у поле журналу «Макс.балів»:\rнайбільше можна "_s +
+           QString::number(INT32_MAX) + u" балів!"_s;
 }
 
 qint32 questionCountTsr(const Ns2Record& p) {

@@ -30,6 +30,12 @@ int questionValueTsr(const TsrRecord& q, const Ns2Record& params);
 
 qint32 maxPointsTsm(const Ns1Record& params);
 qint32 maxPointsTsr(const Ns2Record& params);
+// The same without the journal's 32-bit limit, for checking that it fits.
+qint64 fullMaxPointsTsm(const Ns1Record& params);
+qint64 fullMaxPointsTsr(const Ns2Record& params);
+// The journal's "Макс.балів" is a 32-bit field: parameters whose maximum does
+// not fit are refused with this text; empty when it fits.
+QString maxPointsRefusal(qint64 maxPoints);
 qint32 questionCountTsr(const Ns2Record& params);
 
 // RunScore × 100 / RunMaxPoints; 0 when the maximum is not positive.

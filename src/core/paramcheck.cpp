@@ -1,5 +1,7 @@
 #include "paramcheck.h"
 
+#include "grading.h"
+
 #include "journalfile.h"
 
 #include "bytes.h"
@@ -91,6 +93,8 @@ FieldCheck checkNs1(const Ns1Record& r, const QString& journalField) {
     if (r.QuestionPoints <= 0)
         return problem(u"Неправильне значення для кількості балів\rза одне запитання!"_s,
                        u"Edit4"_s);
+    if (const QString tooMany = maxPointsRefusal(fullMaxPointsTsm(r)); !tooMany.isEmpty())
+        return problem(tooMany, u"Edit4"_s);
     if (journalField.trimmed().isEmpty())
         return FieldProblem{kNoJournal, {}, u"Button1"_s};
     return std::nullopt;
@@ -186,6 +190,8 @@ FieldCheck checkNs2(const Ns2Record& r, const QString& journalField) {
         return problem(order, u"Edit7"_s);
     if (r.PointsSufficient > r.PointsHigh)
         return problem(order, u"Edit15"_s);
+    if (const QString tooMany = maxPointsRefusal(fullMaxPointsTsr(r)); !tooMany.isEmpty())
+        return problem(tooMany, u"Edit4"_s);
     return std::nullopt;
 }
 

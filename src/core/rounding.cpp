@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace zorvik {
@@ -35,6 +36,12 @@ qint64 divRoundHalfEven(qint64 num, qint64 den) {
 qint64 scaledRound(double x, int decimals) {
     if (!std::isfinite(x))
         return 0;
+    // Past 64 bits nothing can be told: the nearest end, never the wrong sign.
+    const double scaled = x * std::pow(10.0, decimals);
+    if (scaled >= 0x1p63)
+        return std::numeric_limits<qint64>::max();
+    if (scaled <= -0x1p63)
+        return std::numeric_limits<qint64>::min();
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific);
     const std::string text(buf, res.ptr);
@@ -85,6 +92,9 @@ qint64 scaledRound(double x, int decimals) {
 }
 
 double roundTo(double x, int decimals) {
+    // A double this large is a whole number already: nothing to round.
+    if (std::fabs(x) >= 0x1p53)
+        return x;
     return static_cast<double>(scaledRound(x, decimals)) / static_cast<double>(pow10(decimals));
 }
 

@@ -84,6 +84,8 @@ QString tsmProblem(const Ns1Record& p, qint64 recordCount) {
                          QString::number(p.QuestionsInFile) + u"."_s);
     if (p.QuestionPoints <= 0)
         return badParams(u"балів за запитання має бути більше 0."_s);
+    if (const QString tooMany = maxPointsRefusal(fullMaxPointsTsm(p)); !tooMany.isEmpty())
+        return tooMany + kChangeParams;
     if (p.GradeScale <= 0)
         return badParams(u"система оцінювання має бути більшою за 0."_s);
     return modeProblem(p.TestingMode);
@@ -125,6 +127,8 @@ QString tsrProblem(const Ns2Record& p, const LevelLists& levels) {
     }
     if (questionCountTsr(p) <= 0)
         return badParams(u"не задано жодного запитання для тестування."_s);
+    if (const QString tooMany = maxPointsRefusal(fullMaxPointsTsr(p)); !tooMany.isEmpty())
+        return tooMany + kChangeParams;
     if (maxPointsTsr(p) <= 0)
         return badParams(u"за всі запитання тесту задано 0 балів, оцінку обчислити неможливо."_s);
     if (p.GradeScale <= 0)

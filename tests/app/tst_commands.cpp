@@ -65,6 +65,10 @@ Ns1Record ns1(const QString& name, qint32 questions) {
     Ns1Record r;
     r.TestName = name;
     r.QuestionsInFile = questions;
+    r.TestQuestions = questions;
+    r.QuestionPoints = 1;
+    r.GradeScale = 12;
+    r.TestingMode.Mode = 1;
     r.JournalPath = u"/j/x.ocn"_s;
     return r;
 }
@@ -282,6 +286,39 @@ private slots:
         }
     }
 
+    // Parameters no run can be given with are refused before the name window,
+    // with the message the run itself would give.
+    void impossibleParametersBeforeTheNameWindow_data() {
+        QTest::addColumn<qint32>("points");
+        QTest::addColumn<QString>("message");
+        const QString again =
+            u"\rЗМІНІТЬ ПАРАМЕТРИ ТЕСТУВАННЯ ДЛЯ ДАНОГО ФАЙЛУ \rТА ПОВТОРІТЬ КОМАНДУ!!!"_s;
+        QTest::newRow("no points") << 0
+                                   << u"Неправильні параметри тестування: балів за запитання має "
+                                      u"бути більше 0."_s +
+                                          again;
+        // 10 questions of a thousand million points: past the journal's field.
+        QTest::newRow("too many points")
+            << 1000000000
+            << u"Максимальна кількість балів за тест (10000000000) не вміщується у поле журналу "
+               u"«Макс.балів»:\rнайбільше можна 2147483647 балів!"_s +
+                   again;
+    }
+    void impossibleParametersBeforeTheNameWindow() {
+        QFETCH(qint32, points);
+        QFETCH(QString, message);
+        Shell s;
+        writeNumbered(s.path(u"x.tsm"_s), TestKind::Tsm, 10);
+        Ns1Record r = ns1(u"x.tsm"_s, 10);
+        r.QuestionPoints = points;
+        writeFileAtomically(s.path(u"test.ns1"_s), r.encode());
+        s.choose(s.path(u"x.tsm"_s));
+        s.services.answers.push_back(MsgAnswer::Ok);
+        s.click(u"Button4");
+        QCOMPARE(s.services.messageTexts(), QStringList{message});
+        QVERIFY(s.services.modalShown.isEmpty());
+    }
+
     // X.TSM is neither kind: the command ends after the dialog, silently.
     void testingUpperCaseExtension() {
         Shell s;
@@ -326,6 +363,10 @@ private slots:
         r.InFileLow = 2;
         r.InFileMedium = 1;
         r.InFileHigh = 1;
+        r.TestLow = 2;
+        r.PointsLow = 1;
+        r.GradeScale = 12;
+        r.TestingMode.Mode = 1;
         writeFileAtomically(s.path(u"test.ns2"_s), r.encode());
         s.choose(s.path(u"g.tsr"_s));
         std::vector<int> low;

@@ -28,6 +28,12 @@ private slots:
         QTest::newRow("0.005 half") << 0.005 << 2 << 0.0;
         QTest::newRow("0.015 half") << 0.015 << 2 << 0.02;
         QTest::newRow("large") << 123456.785 << 2 << 123456.78;
+        // Past what a double holds after the point, or past 64 bits scaled:
+        // the value as it is, never a wrong sign.
+        QTest::newRow("1e17 points") << 1e17 << 2 << 1e17;
+        QTest::newRow("-1e17 points") << -1e17 << 2 << -1e17;
+        QTest::newRow("2^53 + 2") << 9007199254740994.0 << 0 << 9007199254740994.0;
+        QTest::newRow("1e300") << 1e300 << 2 << 1e300;
     }
     void rounding() {
         QFETCH(double, x);
@@ -128,6 +134,37 @@ private slots:
         q.LevelSufficient = true; // the later flag wins
         QCOMPARE(questionValueTsr(q, p), 3);
         QCOMPARE(questionValueTsr(TsrRecord(), p), 0);
+    }
+
+    // The maximum of points, in full, and whether the journal's 32-bit field
+    // can hold it.
+    void maximumThatDoesNotFit_data() {
+        QTest::addColumn<qint32>("questions");
+        QTest::addColumn<qint32>("points");
+        QTest::addColumn<qint64>("maximum");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("10 of 1") << 10 << 1 << qint64(10) << true;
+        QTest::newRow("the largest that fits") << 1 << INT32_MAX << qint64(INT32_MAX) << true;
+        QTest::newRow("10 of a thousand million")
+            << 10 << 1000000000 << qint64(10000000000) << false;
+        QTest::newRow("two of the largest") << 2 << INT32_MAX << 2 * qint64(INT32_MAX) << false;
+    }
+    void maximumThatDoesNotFit() {
+        QFETCH(qint32, questions);
+        QFETCH(qint32, points);
+        QFETCH(qint64, maximum);
+        QFETCH(bool, fits);
+        Ns1Record one;
+        one.TestQuestions = questions;
+        one.QuestionPoints = points;
+        QCOMPARE(fullMaxPointsTsm(one), maximum);
+        Ns2Record four;
+        four.TestHigh = questions;
+        four.PointsHigh = points;
+        QCOMPARE(fullMaxPointsTsr(four), maximum);
+        QCOMPARE(maxPointsRefusal(maximum).isEmpty(), fits);
+        if (fits)
+            QCOMPARE(qint64(maxPointsTsm(one)), maximum);
     }
 };
 
