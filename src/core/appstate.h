@@ -63,6 +63,9 @@ struct AppState {
     QString ProgramDir;
     // Started from the desktop menu: ProgramDir is the user's own folder.
     bool ProgramDirIsPerUser = false;
+    // Where ZapysZurnal last wrote its entry: the test's journal, or the
+    // default one when that could not be written.
+    QString LastEntryJournal;
     double ScaleX = 1;
     double ScaleY = 1;
 

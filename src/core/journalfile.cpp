@@ -123,8 +123,10 @@ void ZapysZurnal(AppState& state, const Clock& clock) {
     }
     if (missing)
         state.JournalPath = state.defaultJournalPath();
+    state.LastEntryJournal.clear();
     try {
         appendEntry(state, clock, state.JournalPath, false);
+        state.LastEntryJournal = state.JournalPath;
         return;
     } catch (const FileError&) {
         if (state.JournalPath == state.defaultJournalPath())
@@ -132,6 +134,7 @@ void ZapysZurnal(AppState& state, const Clock& clock) {
         // The entry goes to the default journal instead; JournalPath stays.
     }
     appendEntry(state, clock, state.defaultJournalPath(), true);
+    state.LastEntryJournal = state.defaultJournalPath();
 }
 
 } // namespace zorvik

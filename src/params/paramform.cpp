@@ -157,8 +157,12 @@ bool ParamForm::saveFields(ParamEditor<R>& editor, R& record, const QString& jou
     }
     try {
         takeJournal(ctx_.state, journalField, record);
-    } catch (const FileError&) {
-        refuse(ioProblem(record));
+    } catch (const FileError& e) {
+        // The system's reason: a folder that is gone, a file that is read-only.
+        refuse(
+            FieldProblem{u"Журнал "_s + journalField.trimmed() + u" недоступний: "_s + e.reason(),
+                         {},
+                         u"Button1"_s});
         return false;
     }
     if (const FieldCheck p = checkRecord(record, journalField)) {

@@ -3,6 +3,7 @@
 #include "core/runengine.h"
 #include "ui/fonts.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -63,6 +64,11 @@ ResultWindow::ResultWindow(AppContext& ctx, QWidget* parent) : QDialog(parent), 
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &ResultWindow::BitBtn2Click);
 
+    // Shown only when the result could not go to the test's own journal.
+    JournalNote = label(u"JournalNote"_s, QString(), 16, 278, 328, 40, 11);
+    JournalNote->setWordWrap(true);
+    JournalNote->hide();
+
     setFixedSize(scale.width(360), scale.height(282));
     // Centred on the screen.
     const QSize screen = ctx.services.screenSize();
@@ -78,6 +84,12 @@ void ResultWindow::showEvent(QShowEvent* event) {
 void ResultWindow::FormActivate() {
     const ResultFigures f = resultFigures(ctx_.state, ctx_.services.clock().now());
     Label17->setText(f.name);
+    // A long name takes a smaller type rather than lose both its ends.
+    QFont nameFont = arialFont(ctx_.scale().fontHeight(16), true);
+    while (nameFont.pixelSize() > 8 &&
+           QFontMetrics(nameFont).horizontalAdvance(f.name) > Label17->width())
+        nameFont.setPixelSize(nameFont.pixelSize() - 1);
+    Label17->setFont(nameFont);
     Label18->setText(f.group);
     Label2->setText(f.questions);
     Label13->setText(f.scale);
@@ -87,6 +99,14 @@ void ResultWindow::FormActivate() {
     Label16->setText(f.grade);
     Label5->setText(f.date);
     Label8->setText(f.time);
+    const AppState& st = ctx_.state;
+    const bool elsewhere = !st.LastEntryJournal.isEmpty() && st.LastEntryJournal != st.JournalPath;
+    JournalNote->setVisible(elsewhere);
+    if (elsewhere)
+        JournalNote->setText(u"Журнал тесту недоступний: результат записано у журнал "_s +
+                             st.LastEntryJournal);
+    const Scale scale = ctx_.scale();
+    setFixedSize(scale.width(360), scale.height(elsewhere ? 324 : 282));
 }
 
 void ResultWindow::BitBtn2Click() {

@@ -30,6 +30,7 @@ public:
     QLabel* Label14 = nullptr; // "Система оцінювання  (балів):"
     QLabel* Label15 = nullptr; // "Ваша оцінка:"
     QLabel* Label16 = nullptr;
+    QLabel* JournalNote = nullptr;
     QLabel* Label17 = nullptr;      // the student's name
     QLabel* Label18 = nullptr;      // the group
     QPushButton* BitBtn1 = nullptr; // "&Закрити"

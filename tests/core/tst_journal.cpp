@@ -158,7 +158,8 @@ private slots:
         state_.JournalRecord.Grade = 0;
         state_.JournalPath = full;
         ZapysZurnal(state_, clock_);
-        QCOMPARE(state_.JournalPath, full);  // not changed by the fallback
+        QCOMPARE(state_.JournalPath, full); // not changed by the fallback
+        QCOMPARE(state_.LastEntryJournal, dir_.filePath(u"jurnal.ocn"_s)); // told where it went
         QCOMPARE(QFileInfo(full).size(), 0); // taken back, not left torn
         const JournalRecord e = readJournal(dir_.filePath(u"jurnal.ocn"_s)).back();
         QCOMPARE(e.Grade, 1);     // a four-level 0 is written as 1 here

@@ -664,6 +664,28 @@ private slots:
         w->close();
     }
 
+    // The result that could not go to the test's journal says where it went;
+    // a 40-character name is shown whole.
+    void resultWindowSaysWhereTheResultWent_data() {
+        QTest::addColumn<bool>("elsewhere");
+        QTest::newRow("the test's journal") << false;
+        QTest::newRow("the default journal") << true;
+    }
+    void resultWindowSaysWhereTheResultWent() {
+        QFETCH(bool, elsewhere);
+        prepareTsm(plainQuestions(1));
+        state_->Run.StudentName = u"Костянтиненко-Загорулько Олександра Вікт"_s;
+        QCOMPARE(state_->Run.StudentName.size(), 40);
+        state_->LastEntryJournal = elsewhere ? state_->defaultJournalPath() : journalPath();
+        ResultWindow result(*ctx_, nullptr);
+        result.show();
+        QCOMPARE(result.JournalNote->isVisible(), elsewhere);
+        if (elsewhere)
+            QVERIFY(result.JournalNote->text().endsWith(state_->defaultJournalPath()));
+        QVERIFY(result.Label17->fontMetrics().horizontalAdvance(result.Label17->text()) <=
+                result.Label17->width());
+    }
+
     void scaledToTheScreen() {
         state_->ScaleX = 2;
         state_->ScaleY = 2;
