@@ -394,8 +394,13 @@ void RunEngine::showQuestion() {
     }
     display_.questionNo = QString::number(counter);
     display_.questionCount = QString::number(run_.RunQuestionCount);
-    run_.AnswerPermutation =
-        mode().ShuffleAnswers && !pictureAnswers ? PeremVidp(random_) : kOwnSlots;
+    const QuestionFields& shown = question();
+    for (int k = 1; k <= 5; ++k)
+        display_.answerShown[size_t(k - 1)] = !shown.answer(k).trimmed().isEmpty();
+    // Shuffled, the filled answers take the first places among themselves.
+    run_.AnswerPermutation = mode().ShuffleAnswers && !pictureAnswers
+                                 ? filledFirst(PeremVidp(random_), display_.answerShown)
+                                 : kOwnSlots;
     questionLoaded_ = true;
     if (exitForced_) {
         display_.exitEnabled = false;

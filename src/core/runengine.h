@@ -57,6 +57,9 @@ struct RunDisplay {
     QString caption;               // window caption
     std::array<QString, 5> status; // status panels 0..4 (panel 5 is the clock)
 
+    // The answers that have a text: only they are shown, with their marks.
+    std::array<bool, 5> answerShown{true, true, true, true, true};
+
     QString questionNo;        // Label2
     QString questionCount;     // Label11
     bool levelVisible = false; // Label13, Label14

@@ -120,4 +120,15 @@ std::array<int, 5> PeremVidp(RandomSource& random) {
     return permutation;
 }
 
+std::array<int, 5> filledFirst(const std::array<int, 5>& drawn, const std::array<bool, 5>& filled) {
+    std::array<int, 5> answers{0, 1, 2, 3, 4}; // by the slot drawn for each
+    std::sort(answers.begin(), answers.end(),
+              [&](int a, int b) { return drawn[size_t(a)] < drawn[size_t(b)]; });
+    std::stable_partition(answers.begin(), answers.end(), [&](int a) { return filled[size_t(a)]; });
+    std::array<int, 5> compact{};
+    for (int slot = 0; slot < 5; ++slot)
+        compact[size_t(answers[size_t(slot)])] = slot + 1;
+    return compact;
+}
+
 } // namespace zorvik

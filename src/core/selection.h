@@ -55,5 +55,8 @@ std::vector<int> SelectQuestionsTsr(const Ns2Record& params, const LevelLists& l
 // The answer shuffle: entry k is the slot (1..5) of answer k.
 std::array<int, 5> PeremVidp(RandomSource& random);
 constexpr std::array<int, 5> kOwnSlots{1, 2, 3, 4, 5};
+// The shuffled slots of answers 1..5 with the filled answers first, in their
+// shuffled order, and the empty ones after them: a student sees no gaps.
+std::array<int, 5> filledFirst(const std::array<int, 5>& drawn, const std::array<bool, 5>& filled);
 
 } // namespace zorvik

@@ -520,14 +520,29 @@ void TestingWindow::showQuestion() {
     // The picture takes the place of the answers only when there is one to show.
     pictureAnswers_ = q.QuestionAndPicture && picture;
     Memo1->setVisible(true);
-    for (QPlainTextEdit* m : answerMemos_)
-        m->setVisible(!pictureAnswers_);
+    // Only the answers that have a text, each with its mark and number; the
+    // picture in their place keeps every mark.
+    const std::array<bool, 5>& shown = engine_->display().answerShown;
+    const std::array<int, 5>& places = ctx_.state.Run.AnswerPermutation;
+    std::array<bool, 5> slotUsed{};
+    for (size_t k = 0; k < 5; ++k) {
+        const bool mark = pictureAnswers_ || shown[k];
+        answerMemos_[k]->setVisible(!pictureAnswers_ && shown[k]);
+        checkBoxes_[k]->setVisible(mark);
+        if (mark)
+            slotUsed[size_t(std::clamp(places[k], 1, 5) - 1)] = true;
+    }
+    for (size_t slot = 0; slot < 5; ++slot)
+        slotLabels_[slot]->setVisible(slotUsed[slot]);
     if (pictureAnswers_)
         Image1->setGeometry(Memo2->x(), Image1->y(), Memo1->width() - Memo2->x(),
                             normalImageFrame_.height());
     else
         Image1->setGeometry(normalImageFrame_);
     Image1->setVisible(picture);
+    // The frame goes with a picture beside the answers, not with none or one
+    // standing in their place.
+    Bevel1->setVisible(picture && !pictureAnswers_);
     updateScrollBars();
 }
 
@@ -541,8 +556,12 @@ void TestingWindow::clearQuestion() {
     Image1->hide();
     BitBtn1->hide();
     BitBtn2->hide();
-    for (QCheckBox* cb : checkBoxes_)
+    for (QCheckBox* cb : checkBoxes_) {
         cb->setChecked(false);
+        cb->setVisible(true);
+    }
+    for (QLabel* l : slotLabels_)
+        l->setVisible(true);
 }
 
 void TestingWindow::updateScrollBars() {

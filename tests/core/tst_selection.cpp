@@ -120,6 +120,35 @@ private slots:
         QCOMPARE(SelectQuestionsTsr(p, levels, random), (std::vector<int>{0, 1, 4, 2, 3, 6, 9}));
     }
 
+    // The filled answers take the first places, in their drawn order.
+    void filledAnswersFirst_data() {
+        QTest::addColumn<QList<int>>("drawn");
+        QTest::addColumn<QList<bool>>("filled");
+        QTest::addColumn<QList<int>>("places");
+        QTest::newRow("all filled: as drawn")
+            << QList<int>{3, 1, 5, 2, 4} << QList<bool>{true, true, true, true, true}
+            << QList<int>{3, 1, 5, 2, 4};
+        QTest::newRow("two of five")
+            << QList<int>{5, 1, 2, 3, 4} << QList<bool>{true, false, true, false, false}
+            << QList<int>{2, 3, 1, 4, 5};
+        QTest::newRow("none filled")
+            << QList<int>{2, 1, 3, 5, 4} << QList<bool>{false, false, false, false, false}
+            << QList<int>{2, 1, 3, 5, 4};
+    }
+    void filledAnswersFirst() {
+        QFETCH(QList<int>, drawn);
+        QFETCH(QList<bool>, filled);
+        QFETCH(QList<int>, places);
+        std::array<int, 5> d{};
+        std::array<bool, 5> f{};
+        for (size_t i = 0; i < 5; ++i) {
+            d[i] = drawn[qsizetype(i)];
+            f[i] = filled[qsizetype(i)];
+        }
+        const std::array<int, 5> got = filledFirst(d, f);
+        QCOMPARE(QList<int>(got.begin(), got.end()), places);
+    }
+
     void shuffleIsAlwaysAPermutation() {
         ScriptRandom random;
         std::set<std::array<int, 5>> seen;

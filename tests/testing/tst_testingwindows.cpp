@@ -480,6 +480,35 @@ private slots:
         w->close();
     }
 
+    // Shuffled, a question of two answers shows two boxes in the first two
+    // places, numbered 1 and 2; ticking the right one scores as before.
+    void onlyFilledAnswersAreShown() {
+        QList<TsmRecord> qs = plainQuestions(1);
+        for (int k : {2, 4, 5})
+            qs[0].answer(k).clear();
+        qs[0].correct(1) = false;
+        qs[0].correct(3) = true;
+        prepareTsm(qs, 2); // with hints: the score is shown
+        state_->Ns1Record.TestingMode.ShuffleAnswers = true;
+        begin(plain_.get());
+        PlainTestingWindow* w = plain_.get();
+        QCOMPARE(w->Memo2->isVisibleTo(w), true);
+        QCOMPARE(w->Memo4->isVisibleTo(w), true);
+        for (QWidget* hidden : std::initializer_list<QWidget*>{
+                 w->Memo3, w->Memo5, w->Memo6, w->CheckBox2, w->CheckBox4, w->CheckBox5, w->Label18,
+                 w->Label19, w->Label20})
+            QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
+        // In the first two places (a place's number stands 12 px below its top).
+        QList<int> tops{w->Memo2->y(), w->Memo4->y()};
+        std::sort(tops.begin(), tops.end());
+        QCOMPARE(tops, QList<int>({w->Label16->y() - 12, w->Label17->y() - 12}));
+        QVERIFY(w->Bevel1->isHidden()); // no picture, no frame
+        tick(w->CheckBox3);
+        QTest::mouseClick(w->Button1, Qt::LeftButton);
+        QCOMPARE(w->Label7->text(), u"1"_s);
+        w->close();
+    }
+
     void pictureInPlaceOfTheAnswers() {
         QImage image(300, 150, QImage::Format_RGB32);
         image.fill(Qt::blue);
