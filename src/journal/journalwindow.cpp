@@ -110,6 +110,11 @@ void TForm8::buildControls() {
     StringGrid1->setObjectName(u"StringGrid1"_s);
     StringGrid1->setModel(model_);
     setUpRowGrid(StringGrid1, QAbstractItemView::SingleSelection);
+    connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& now) {
+                if (now.isValid())
+                    choiceLost_ = false;
+            });
     StringGrid1->horizontalHeader()->setMinimumSectionSize(8);
     for (int c = 0; c < JournalModel::ColumnCount; ++c)
         StringGrid1->setColumnWidth(c, s.width(kColumnWidths[c]));
@@ -159,6 +164,20 @@ void TForm8::showJournal(const QString& path) {
     StringGrid1->setFocus();
 }
 
+void TForm8::fitColumns() {
+    // The row number and the group grow to their longest text (a journal of
+    // 10,000 entries, a 19-character group); the others keep their widths.
+    const Scale s = ctx_.scale();
+    const QFontMetrics fm(StringGrid1->font());
+    for (int c : {0, 4}) {
+        int width = s.width(kColumnWidths[c]);
+        for (int r = 0; r < model_->rowCount(); ++r)
+            width =
+                std::max(width, fm.horizontalAdvance(model_->index(r, c).data().toString()) + 12);
+        StringGrid1->setColumnWidth(c, width);
+    }
+}
+
 int TForm8::selectedRow() const {
     const QModelIndex current = StringGrid1->currentIndex();
     return current.isValid() ? current.row() : -1;
@@ -167,6 +186,7 @@ int TForm8::selectedRow() const {
 void TForm8::selectRow(int row) {
     if (row < 0 || row >= model_->entryCount())
         return;
+    choiceLost_ = false;
     StringGrid1->setCurrentIndex(model_->index(row, 0));
     StringGrid1->selectRow(row);
 }
@@ -223,6 +243,7 @@ void TForm8::load(bool force) {
     }
     loaded_ = stampNow();
     model_->setRecords(std::move(entries));
+    fitColumns();
     if (selectedRow() < 0 || selectedRow() >= model_->entryCount())
         selectRow(std::min(row, model_->entryCount() - 1));
 }
@@ -235,7 +256,11 @@ void TForm8::Timer1Timer() {
 
 void TForm8::Button1Click() {
     if (model_->entryCount() == 0) {
-        ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::Ok, kNoEntries);
+        ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::Yes, kNoEntries);
+        return;
+    }
+    if (choiceLost_ && selectedRow() < 0) {
+        ctx_.services.info(this, u"Журнал змінився. Перевірте вибраний запис."_s);
         return;
     }
     if (ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::YesNo, kDeleteEntry) ==
@@ -250,8 +275,14 @@ void TForm8::Button1Click() {
             return;
         }
         if (!deleted) {
-            // The file no longer matches the grid: show what it holds now.
+            // The file no longer holds that entry: show what it holds now,
+            // with nothing chosen, and say so, so that a second press cannot
+            // delete a student the teacher never looked at.
             load(true);
+            StringGrid1->clearSelection();
+            StringGrid1->setCurrentIndex(QModelIndex());
+            choiceLost_ = true;
+            ctx_.services.info(this, u"Журнал змінився. Перевірте вибраний запис."_s);
             return;
         }
         loaded_ = stampNow();
@@ -279,7 +310,7 @@ void TForm8::keyReleaseEvent(QKeyEvent* event) {
 
 void TForm8::Button2Click() {
     if (model_->entryCount() == 0) {
-        ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::Ok, kNoEntries);
+        ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::Yes, kNoEntries);
         return;
     }
     if (ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::YesNo,

@@ -35,6 +35,7 @@ public:
     JournalModel* model() const { return model_; }
     // The selected entry row (from 0), or -1.
     int selectedRow() const;
+    void fitColumns();
     void selectRow(int row);
 
     QLabel* Label1 = nullptr; // "Журнал успішності"
@@ -85,6 +86,9 @@ private:
     JournalModel* model_ = nullptr;
     QString journalFile_;
     std::optional<FileStamp> loaded_;
+    // The entry about to be deleted vanished from the file: nothing is
+    // chosen until the teacher chooses again.
+    bool choiceLost_ = false;
     int gridHeight_ = 0; // after scaling at creation
 };
 

@@ -23,7 +23,7 @@ class QWidget;
 namespace zorvik {
 
 enum class MsgIcon { Error, Information, Confirmation, Warning };
-enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgButtons { Ok, Yes, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 // A file dialog as the windows describe it. `filter` is "description|pattern|…"

@@ -6,6 +6,7 @@
 #include "core/journalfile.h"
 #include "support/scriptedservices.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -192,8 +193,14 @@ private slots:
         QCOMPARE(column(JournalModel::ColGroup)[1], u"1234567890123456789"_s);
         QCOMPARE(column(JournalModel::ColInterrupted)[1], u"Пер."_s);
         const int widths[] = {21, 42, 40, 180, 55, 82, 30, 27, 37, 37, 22, 30};
+        // The number and the group grow to their longest text; the rest as designed.
         for (int c = 0; c < 12; ++c)
-            QCOMPARE(grid->columnWidth(c), qRound(widths[c] * 1.6));
+            if (c == JournalModel::ColNo || c == JournalModel::ColGroup)
+                QVERIFY(grid->columnWidth(c) >= qRound(widths[c] * 1.6));
+            else
+                QCOMPARE(grid->columnWidth(c), qRound(widths[c] * 1.6));
+        QVERIFY(grid->columnWidth(JournalModel::ColGroup) >=
+                grid->fontMetrics().horizontalAdvance(u"1234567890123456789"_s));
         QCOMPARE(grid->selectionBehavior(), QAbstractItemView::SelectRows);
         QCOMPARE(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
     }
@@ -286,17 +293,48 @@ private slots:
         click(form8_.get(), u"Button1"_s);
         QCOMPARE(services_->messageTexts(), QStringList{kNoEntries});
         QCOMPARE(services_->messages[0].icon, MsgIcon::Confirmation);
+        QCOMPARE(services_->messages[0].buttons, MsgButtons::Yes);
         QCOMPARE(QFileInfo(file).size(), 0);
+    }
+
+    // Five-digit row numbers and a 19-character group are shown whole.
+    void longestTextsFitTheirColumns() {
+        QByteArray bytes;
+        for (int i = 0; i < 10000; ++i) {
+            JournalRecord e = entry(i);
+            if (i == 9999)
+                e.Group = u"11-Б фізико-матем."_s + u'!';
+            bytes += e.encode();
+        }
+        const QString file = dir_.filePath(u"big.ocn"_s);
+        writeFileAtomically(file, bytes);
+        form8_->showJournal(file);
+        auto* grid = form8_->findChild<QTableView*>(u"StringGrid1"_s);
+        const QFontMetrics fm(grid->font());
+        for (int c : {0, 4}) {
+            const QString text = form8_->model()->index(9999, c).data().toString();
+            QVERIFY2(grid->columnWidth(c) >= fm.horizontalAdvance(text), qPrintable(text));
+        }
     }
 
     void deletingWhatTheFileNoLongerHolds() {
         const QString file = open(3);
         form8_->selectRow(2);
         writeFileAtomically(file, entry(0).encode()); // shortened behind the window's back
-        services_->answers.push_back(MsgAnswer::Yes);
+        services_->answers = {MsgAnswer::Yes, MsgAnswer::Ok};
         click(form8_.get(), u"Button1"_s);
         QCOMPARE(entryNos(file), QList<int>({0}));
         QCOMPARE(form8_->model()->rowCount(), 1); // the grid shows the file again
+        QCOMPARE(services_->messageTexts().last(), u"Журнал змінився. Перевірте вибраний запис."_s);
+        // Nothing chosen: pressing again deletes no one.
+        services_->answers = {MsgAnswer::Ok};
+        click(form8_.get(), u"Button1"_s);
+        QCOMPARE(entryNos(file), QList<int>({0}));
+        // Chosen again, it is deleted.
+        form8_->selectRow(0);
+        services_->answers = {MsgAnswer::Yes};
+        click(form8_.get(), u"Button1"_s);
+        QCOMPARE(entryNos(file), QList<int>());
     }
 
     void deleteKeyAsksTwice_data() {
