@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libqt6multimediawidgets6 qt6-image-formats-plugins
   libxlsxwriter-dev zlib1g-dev libbenchmark-dev
   fonts-liberation xdg-utils qt6-translations-l10n
-  unzip poppler-utils libreoffice-writer-nogui
+  unzip poppler-utils libreoffice-writer-nogui libreoffice-calc-nogui
   dpkg-dev appstream desktop-file-utils shared-mime-info
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
 )

@@ -61,6 +61,9 @@ xlsx::Workbook journalWorkbook(const JournalModel& model) {
     const auto range = [last](int firstCol, int firstRow, int lastCol) {
         return CellRange{firstRow, firstCol, std::max(firstRow, last), lastCol};
     };
+    // Row numbers, scale, questions, maximum, points and grade count as numbers.
+    sheet.setNumbers(range(0, 1, 0));  // A2:AN
+    sheet.setNumbers(range(6, 1, 10)); // G2:KN
     const CellStyle centre = CellStyle().align(HAlign::Centre);
     sheet.format(CellRange::allColumns(), centre);
     sheet.setColumnWidth(CellRange::allColumns(), 20);

@@ -18,8 +18,10 @@ namespace zorvik {
 // quoted when they hold a comma, a quote or a line break, lines ended by CRLF.
 QByteArray journalCsv(const JournalModel& model);
 
-// The workbook of the journal: one sheet "Test" holding every grid cell as
-// text, header row included, formatted as the program formatted it in Excel.
+// The workbook of the journal: one sheet "Test" holding every grid cell,
+// header row included, formatted as the program formatted it in Excel. The
+// row numbers, counts, points and grades are numbers showing the grid's text;
+// the rest is text.
 xlsx::Workbook journalWorkbook(const JournalModel& model);
 // journalWorkbook(model).save(path); throws FileError.
 void writeJournalWorkbook(const QString& path, const JournalModel& model,

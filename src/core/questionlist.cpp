@@ -122,6 +122,7 @@ xlsx::Workbook questionListWorkbook(const std::vector<QStringList>& cells) {
     const auto range = [last](int firstCol, int lastCol) {
         return CellRange{1, firstCol, last, lastCol}; // from row 2 to row N
     };
+    sheet.setNumbers(range(0, 0)); // the question numbers
     sheet.format(CellRange::allColumns(), CellStyle().bold().align(HAlign::Left));
     sheet.setColumnWidth(CellRange::allColumns(), 18);
     sheet.format(CellRange::parse(u"A1:C1"), CellStyle()

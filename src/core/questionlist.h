@@ -56,7 +56,8 @@ QString questionListWorkbookName(const QString& testFile);
 rtf::Document questionListDocument(const QString& testFile, TestKind kind,
                                    const std::vector<QuestionListEntry>& entries);
 
-// The grid's cells on the sheet "Jurnal", formatted as the list was in Excel.
+// The grid's cells on the sheet "Jurnal", formatted as the list was in Excel;
+// the question numbers are numbers, the rest text.
 xlsx::Workbook questionListWorkbook(const std::vector<QStringList>& cells);
 
 } // namespace zorvik

@@ -4,11 +4,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -95,6 +97,33 @@ CellRange CellRange::parse(QStringView a1) {
     return {std::min(r1, r2), std::min(c1, c2), std::max(r1, r2), std::max(c1, c2)};
 }
 
+std::optional<CellNumber> cellNumber(const QString& text) {
+    // A double holds 15 significant digits; a longer text would show changed.
+    if (text.isEmpty() ||
+        std::count_if(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }) > 15)
+        return std::nullopt;
+    const auto read = [&text](QLocale locale) -> std::optional<CellNumber> {
+        locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+        bool ok = false;
+        const double value = locale.toDouble(text, &ok);
+        if (!ok || !std::isfinite(value))
+            return std::nullopt;
+        const qsizetype point = text.indexOf(locale.decimalPoint());
+        const int decimals = point < 0 ? 0 : int(text.size() - point - 1);
+        // Only the text the number shows again: no "007", "+5", "1e5" or "-0".
+        if (locale.toString(value, 'f', decimals) != text || (value == 0 && std::signbit(value)))
+            return std::nullopt;
+        return CellNumber{value, decimals};
+    };
+    if (auto n = read(QLocale()))
+        return n;
+    // Counts are written by QString::number whatever the locale's digits.
+    if (std::all_of(text.begin() + (text.front() == u'-' ? 1 : 0), text.end(),
+                    [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return read(QLocale::c());
+    return std::nullopt;
+}
+
 void Worksheet::setText(int row, int col, const QString& text) {
     if (row < 0 || col < 0)
         return;
@@ -116,6 +145,15 @@ void Worksheet::format(const CellRange& range, const CellStyle& style) {
 
 void Worksheet::setColumnWidth(const CellRange& range, double width) {
     steps_.push_back({range, std::nullopt, width});
+}
+
+std::optional<CellNumber> Worksheet::numberAt(int row, int col) const {
+    if (row < 0 || col < 0 || size_t(row) >= rows_.size() || col >= rows_[size_t(row)].size())
+        return std::nullopt;
+    if (std::none_of(numbers_.begin(), numbers_.end(),
+                     [&](const CellRange& r) { return r.contains(row, col); }))
+        return std::nullopt;
+    return cellNumber(rows_[size_t(row)][col]);
 }
 
 CellStyle Worksheet::styleAt(int row, int col) const {
@@ -151,13 +189,19 @@ class Formats {
 public:
     explicit Formats(lxw_workbook* book) : book_(book) {}
 
-    lxw_format* get(const CellStyle& style) {
-        if (style.isEmpty())
+    // `decimals` of a number cell, -1 for a text.
+    lxw_format* get(const CellStyle& style, int decimals = -1) {
+        if (style.isEmpty() && decimals < 0)
             return nullptr;
-        for (const auto& [s, f] : made_)
-            if (s == style)
+        for (const auto& [key, f] : made_)
+            if (key.first == style && key.second == decimals)
                 return f;
         lxw_format* f = workbook_add_format(book_);
+        if (decimals >= 0) {
+            // Format codes take "." whatever the locale; the reader shows its own.
+            const QByteArray code = decimals == 0 ? "0" : "0." + QByteArray(decimals, '0');
+            format_set_num_format(f, code.constData());
+        }
         if (style.hAlign) {
             switch (*style.hAlign) {
             case HAlign::General:
@@ -196,7 +240,7 @@ public:
         }
         if (style.wrapText.value_or(false))
             format_set_text_wrap(f);
-        made_.emplace_back(style, f);
+        made_.emplace_back(std::pair{style, decimals}, f);
         return f;
     }
 
@@ -207,7 +251,7 @@ private:
     }
 
     lxw_workbook* book_;
-    std::vector<std::pair<CellStyle, lxw_format*>> made_;
+    std::vector<std::pair<std::pair<CellStyle, int>, lxw_format*>> made_;
 };
 
 [[noreturn]] void fail(const QString& path, lxw_error error) {
@@ -272,6 +316,7 @@ private:
         std::vector<int> steps;  // indices of the style steps covering the row
         int boundedLastCol = -1; // last column a step of limited rows covers
         std::vector<lxw_format*> formats;
+        std::vector<CellStyle> styles;
         std::vector<bool> bounded; // a step of limited rows covers the column
         std::vector<bool> resolved;
     };
@@ -300,6 +345,7 @@ private:
     void resolve(RowPlan& plan, int col) {
         if (size_t(col) >= plan.formats.size()) {
             plan.formats.resize(size_t(col) + 1, nullptr);
+            plan.styles.resize(size_t(col) + 1);
             plan.bounded.resize(size_t(col) + 1, false);
             plan.resolved.resize(size_t(col) + 1, false);
         }
@@ -315,6 +361,7 @@ private:
             }
         }
         plan.formats[size_t(col)] = formats_.get(style);
+        plan.styles[size_t(col)] = style;
         plan.bounded[size_t(col)] = bounded;
         plan.resolved[size_t(col)] = true;
     }
@@ -333,7 +380,11 @@ private:
             for (int c = 0; c <= lastCol; ++c) {
                 resolve(plan, c);
                 lxw_format* format = plan.formats[size_t(c)];
-                if (c < texts && !cells->at(c).isEmpty()) {
+                if (const auto number = c < texts ? sheet_.numberAt(r, c) : std::nullopt) {
+                    check(path_, worksheet_write_number(
+                                     out_, lxw_row_t(r), lxw_col_t(c), number->value,
+                                     formats_.get(plan.styles[size_t(c)], number->decimals)));
+                } else if (c < texts && !cells->at(c).isEmpty()) {
                     check(path_,
                           worksheet_write_string(out_, lxw_row_t(r), lxw_col_t(c),
                                                  cellText(cells->at(c)).constData(), format));

@@ -7,6 +7,7 @@
 //   xlsx::Workbook book;
 //   xlsx::Worksheet& sheet = book.addSheet(u"Test"_s);
 //   sheet.setRows(rows);                                  // QStringLists from A1
+//   sheet.setNumbers(xlsx::CellRange::parse(u"G2:K9"));    // number-like texts as numbers
 //   sheet.format(xlsx::CellRange::allColumns(), xlsx::CellStyle().align(xlsx::HAlign::Centre));
 //   sheet.setColumnWidth(xlsx::CellRange::allColumns(), 20);
 //   sheet.format(xlsx::CellRange::parse(u"A1:L1"),
@@ -85,6 +86,16 @@ struct CellStyle {
     bool operator==(const CellStyle&) const = default;
 };
 
+// A text as the locale writes a number (QLocale().toString(v, 'f', n), or
+// QString::number of an integer): the value and its decimals, when a cell
+// showing the value with that many decimals shows the same text.
+struct CellNumber {
+    double value = 0;
+    int decimals = 0;
+    bool operator==(const CellNumber&) const = default;
+};
+std::optional<CellNumber> cellNumber(const QString& text);
+
 // A rectangle of cells, rows and columns from 0, both ends included.
 struct CellRange {
     int firstRow = 0;
@@ -117,12 +128,19 @@ public:
 
     const QString& name() const { return name_; }
 
-    // Texts are written as text cells, never converted to numbers.
+    // Texts are written as text cells unless setNumbers covers them.
     void setText(int row, int col, const QString& text);
     // Rows of texts from A1 on (the block the program wrote in one go).
     void setRows(std::vector<QStringList> rows);
     void appendRow(QStringList cells) { rows_.push_back(std::move(cells)); }
     const std::vector<QStringList>& rows() const { return rows_; }
+
+    // Texts of the range that cellNumber reads are written as numbers shown
+    // with the text's decimals, as Excel filled through automation stores
+    // them; the other texts of the range stay text.
+    void setNumbers(const CellRange& range) { numbers_.push_back(range); }
+    // Whether the cell is written as a number.
+    std::optional<CellNumber> numberAt(int row, int col) const;
 
     // A formatting step on a range; steps apply in the order given.
     void format(const CellRange& range, const CellStyle& style);
@@ -145,6 +163,7 @@ private:
     QString name_;
     std::vector<QStringList> rows_;
     std::vector<Step> steps_;
+    std::vector<CellRange> numbers_;
 };
 
 class Workbook {

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include <array>
 #include <cmath>
 #include <map>
 
@@ -24,10 +25,22 @@ struct Book {
         QString fontColor; // "FFFF0000"
         QString fill;      // fgColor of a solid fill
         QString align;     // horizontal
+        QString numFmt;    // format code; "General" unless set
     };
     struct Cell {
-        QString text;
+        QString text; // a text cell's text, or a number cell's value as stored
+        bool number = false;
         Format format;
+        // What a reader in the Ukrainian locale shows: a number with its format's decimals.
+        QString shown() const {
+            if (!number)
+                return text;
+            const qsizetype point = format.numFmt.indexOf(u'.');
+            const int decimals = point < 0 ? 0 : int(format.numFmt.size() - point - 1);
+            QLocale uk(QLocale::Ukrainian);
+            uk.setNumberOptions(QLocale::OmitGroupSeparator); // "0" and "0.0" do not group
+            return uk.toString(text.toDouble(), 'f', decimals);
+        }
     };
     QStringList sheetNames;
     std::map<QString, Cell> cells;                          // "A1" -> cell
@@ -72,6 +85,8 @@ Book readBook(const QString& file) {
     std::vector<bool> bold;
     QStringList fontColors, fills;
     std::vector<Book::Format> xfs;
+    // The built-in codes libxlsxwriter uses for "0" and "0.00".
+    std::map<int, QString> numFmts = {{0, u"General"_s}, {1, u"0"_s}, {2, u"0.00"_s}};
     QXmlStreamReader st(member(file, u"xl/styles.xml"_s));
     QString section;
     while (!st.atEnd()) {
@@ -82,6 +97,8 @@ Book readBook(const QString& file) {
         const auto a = st.attributes();
         if (n == u"fonts"_s || n == u"fills"_s || n == u"cellXfs"_s || n == u"cellStyleXfs"_s)
             section = n.toString();
+        else if (n == u"numFmt"_s)
+            numFmts[a.value(u"numFmtId"_s).toInt()] = a.value(u"formatCode"_s).toString();
         else if (section == u"fonts"_s && n == u"font"_s) {
             bold.push_back(false);
             fontColors.append(QString());
@@ -99,6 +116,7 @@ Book readBook(const QString& file) {
             f.bold = bold[size_t(font)];
             f.fontColor = fontColors[font];
             f.fill = fills[a.value(u"fillId"_s).toInt()];
+            f.numFmt = numFmts.at(a.value(u"numFmtId"_s).toInt());
             xfs.push_back(f);
         } else if (section == u"cellXfs"_s && n == u"alignment"_s)
             xfs.back().align = a.value(u"horizontal"_s).toString();
@@ -123,10 +141,18 @@ Book readBook(const QString& file) {
             cell.format = format();
             const QString ref = a.value(u"r"_s).toString();
             const bool shared = a.value(u"t"_s) == u"s"_s;
+            // A cell without a type holds a number.
+            cell.number = !a.hasAttribute(u"t"_s) || a.value(u"t"_s) == u"n"_s;
+            bool valued = false;
             while (!sh.atEnd() &&
-                   !(sh.readNext() == QXmlStreamReader::EndElement && sh.name() == u"c"_s))
-                if (sh.isStartElement() && sh.name() == u"v"_s && shared)
-                    cell.text = strings[sh.readElementText().toInt()];
+                   !(sh.readNext() == QXmlStreamReader::EndElement && sh.name() == u"c"_s)) {
+                if (sh.isStartElement() && sh.name() == u"v"_s) {
+                    valued = true;
+                    const QString v = sh.readElementText();
+                    cell.text = shared ? strings[v.toInt()] : v;
+                }
+            }
+            cell.number = cell.number && valued;
             book.cells[ref] = cell;
         }
     }
@@ -202,12 +228,12 @@ private slots:
             e.Date = u"08.12.26"_s;
             e.Time = u"10:00:0%1"_s.arg(i);
             e.StudentName = u"Учень %1"_s.arg(i + 1);
-            e.Group = u"9-А"_s;
+            e.Group = i == 1 ? u"11"_s : u"9-А"_s; // a group like a number stays text
             e.TestName = u"алгебра.tsm"_s;
             e.GradeScale = 12;
             e.QuestionCount = 10;
             e.MaxPoints = 20;
-            e.Points = 7.5 + i;
+            e.Points = std::array{7.5, 8.0, 9.25}[size_t(i)];
             e.Grade = 5 + i;
             e.Interrupted = u"Пер."_s;
         }
@@ -217,7 +243,7 @@ private slots:
         const Book book = readBook(file);
 
         QCOMPARE(book.sheetNames, QStringList{u"Test"_s});
-        // Exactly A1:L4, every cell as text.
+        // Exactly A1:L4.
         QStringList refs;
         for (const auto& [ref, cell] : book.cells)
             refs.append(ref);
@@ -228,13 +254,26 @@ private slots:
         refs.sort();
         expected.sort();
         QCOMPARE(refs, expected);
-        for (int c = 0; c < 12; ++c)
-            QCOMPARE(book.at(xlsx::columnName(c) + u"1"_s).text, JournalModel::headers()[c]);
-        QCOMPARE(book.at(u"A4"_s).text, u"3"_s);
-        QCOMPARE(book.at(u"D2"_s).text, u"Учень 1"_s);
-        QCOMPARE(book.at(u"J3"_s).text, u"8,5"_s);
+        // Every cell shows the grid's text; below the header the row numbers,
+        // counts, points and grades are numbers, names, groups, dates and times text.
+        for (int r = 0; r < 4; ++r) {
+            for (int c = 0; c < 12; ++c) {
+                const QString ref = xlsx::columnName(c) + QString::number(r + 1);
+                const Book::Cell& cell = book.at(ref);
+                const bool number = r > 0 && (c == 0 || (c >= 6 && c <= 10));
+                QVERIFY2(cell.number == number, qPrintable(ref));
+                QCOMPARE(cell.shown(),
+                         r == 0 ? JournalModel::headers()[c] : model.rowTexts(r - 1)[c]);
+            }
+        }
+        QCOMPARE(book.at(u"J2"_s).text, u"7.5"_s);
+        QCOMPARE(book.at(u"J2"_s).format.numFmt, u"0.0"_s);
+        QCOMPARE(book.at(u"J3"_s).format.numFmt, u"0"_s);
+        QCOMPARE(book.at(u"J4"_s).text, u"9.25"_s);
+        QCOMPARE(book.at(u"J4"_s).format.numFmt, u"0.00"_s);
         QCOMPARE(book.at(u"K4"_s).text, u"7"_s);
-        QCOMPARE(book.at(u"L2"_s).text, u"Пер."_s);
+        QCOMPARE(book.at(u"E3"_s).text, u"11"_s);
+        QCOMPARE(book.at(u"B2"_s).text, u"08.12.26"_s);
 
         // The header: white bold on colour index 32, centred.
         for (const QString& ref : {u"A1"_s, u"F1"_s, u"L1"_s}) {
@@ -261,6 +300,121 @@ private slots:
         for (int c = 0; c < 13; ++c)
             QCOMPARE(charsOf(book.widthOf(c + 1)), widths[c]);
         QCOMPARE(charsOf(book.widthOf(16384)), 20);
+    }
+
+    // Texts of a number range: those the locale writes for a number become
+    // numbers showing the same text, the rest stay text.
+    void numberLikeTexts_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("numFmt"); // empty: stays text
+        QTest::addColumn<double>("value");
+        QTest::newRow("points") << u"7,5"_s << u"0.0"_s << 7.5;
+        QTest::newRow("two decimals") << u"12,25"_s << u"0.00"_s << 12.25;
+        QTest::newRow("a trailing zero kept") << u"7,50"_s << u"0.00"_s << 7.5;
+        QTest::newRow("integer") << u"7"_s << u"0"_s << 7.0;
+        QTest::newRow("zero") << u"0"_s << u"0"_s << 0.0;
+        QTest::newRow("negative") << u"-3,5"_s << u"0.0"_s << -3.5;
+        QTest::newRow("largest count") << u"2147483647"_s << u"0"_s << 2147483647.0;
+        QTest::newRow("15 digits") << u"123456789012345"_s << u"0"_s << 123456789012345.0;
+        QTest::newRow("16 digits") << u"1234567890123456"_s << QString() << 0.0;
+        QTest::newRow("another locale's point") << u"7.5"_s << QString() << 0.0;
+        QTest::newRow("grouped") << u"1 000"_s << QString() << 0.0;
+        QTest::newRow("leading zero") << u"007"_s << QString() << 0.0;
+        QTest::newRow("plus sign") << u"+5"_s << QString() << 0.0;
+        QTest::newRow("exponent") << u"1e5"_s << QString() << 0.0;
+        QTest::newRow("leading blank") << u" 7"_s << QString() << 0.0;
+        QTest::newRow("negative zero") << u"-0"_s << QString() << 0.0;
+        QTest::newRow("infinity") << u"inf"_s << QString() << 0.0;
+        QTest::newRow("not a number") << u"nan"_s << QString() << 0.0;
+        QTest::newRow("date") << u"08.12.26"_s << QString() << 0.0;
+        QTest::newRow("time") << u"10:00:01"_s << QString() << 0.0;
+        QTest::newRow("group") << u"9-А"_s << QString() << 0.0;
+    }
+    void numberLikeTexts() {
+        QFETCH(QString, text);
+        QFETCH(QString, numFmt);
+        QFETCH(double, value);
+        using namespace xlsx;
+        Workbook book;
+        Worksheet& sheet = book.addSheet(u"S"_s);
+        sheet.setRows({{text, text}});
+        sheet.setNumbers(CellRange::parse(u"A1"));
+        sheet.format(CellRange::allColumns(), CellStyle().bold());
+        const QString file = dir_.filePath(u"numbers.xlsx"_s);
+        book.save(file);
+        const Book read = readBook(file);
+        const Book::Cell& a1 = read.at(u"A1"_s);
+        QCOMPARE(a1.number, !numFmt.isEmpty());
+        QCOMPARE(a1.shown(), text);
+        QVERIFY(a1.format.bold); // the number keeps the cell's style
+        if (a1.number) {
+            QCOMPARE(a1.text.toDouble(), value);
+            QCOMPARE(a1.format.numFmt, numFmt);
+        } else {
+            QCOMPARE(a1.format.numFmt, u"General"_s);
+        }
+        // Outside the range a text is never a number.
+        QVERIFY(!read.at(u"B1"_s).number);
+        QCOMPARE(read.at(u"B1"_s).text, text);
+    }
+
+    // LibreOffice Calc reads the journal's numbers as numbers: saved as CSV
+    // with every text quoted, they come out bare, the texts in quotes.
+    void libreOfficeReadsTheNumbers() {
+        const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
+        QVERIFY2(!soffice.isEmpty(), "soffice is needed: it is not installed "
+                                     "(scripts/install-deps.sh installs libreoffice-calc-nogui)");
+        JournalModel model;
+        std::vector<JournalRecord> entries(2);
+        for (int i = 0; i < 2; ++i) {
+            JournalRecord& e = entries[size_t(i)];
+            e.Date = u"08.12.26"_s;
+            e.Time = u"10:00:00"_s;
+            e.StudentName = i ? u"Петренко Петро"_s : u"Іваненко Іван"_s;
+            e.Group = u"11"_s;
+            e.TestName = u"алгебра.tsm"_s;
+            e.GradeScale = 12;
+            e.QuestionCount = 10;
+            e.MaxPoints = 20;
+            e.Points = i ? 9.0 : 7.5;
+            e.Grade = i ? 6 : 5;
+        }
+        model.setRecords(entries);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"journal.xlsx"_s);
+        writeJournalWorkbook(file, model);
+        QProcess convert;
+        // Comma, double quotes, UTF-8, quote all text cells, values not as shown.
+        convert.start(soffice, {u"--headless"_s,
+                                u"-env:UserInstallation=file://"_s + dir.filePath(u"profile"_s),
+                                u"--convert-to"_s,
+                                u"csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true,true,false"_s,
+                                u"--outdir"_s, dir.path(), file});
+        QVERIFY(convert.waitForFinished(120000));
+        QFile csv(dir.filePath(u"journal.csv"_s));
+        QVERIFY2(csv.open(QIODevice::ReadOnly),
+                 "LibreOffice Calc did not convert the workbook; it is needed "
+                 "(scripts/install-deps.sh installs libreoffice-calc-nogui): " +
+                     convert.readAllStandardError());
+        const QStringList lines =
+            QString::fromUtf8(csv.readAll()).split(u"\n"_s, Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[1].trimmed(), u"1,\"08.12.26\",\"10:00:00\",\"Іваненко Іван\",\"11\","
+                                     u"\"алгебра.tsm\",12,10,20,7.5,5,"_s);
+        QCOMPARE(lines[2].trimmed(), u"2,\"08.12.26\",\"10:00:00\",\"Петренко Петро\",\"11\","
+                                     u"\"алгебра.tsm\",12,10,20,9,6,"_s);
+        QVERIFY(lines[0].startsWith(u"\"  №\",\"  Дата\""_s));
+        // The points and grades sum as numbers would.
+        double points = 0, grades = 0;
+        for (int r = 1; r <= 2; ++r) {
+            const QStringList f = lines[r].split(u',');
+            bool ok1 = false, ok2 = false;
+            points += f[9].toDouble(&ok1);
+            grades += f[10].toDouble(&ok2);
+            QVERIFY(ok1 && ok2);
+        }
+        QCOMPARE(points / 2, 8.25);
+        QCOMPARE(grades / 2, 5.5);
     }
 
     void formattedEmptyCellsAreWritten() {

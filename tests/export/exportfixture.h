@@ -14,6 +14,7 @@
 #include <QXmlStreamReader>
 
 #include <map>
+#include <set>
 
 namespace zorvik::testing {
 
@@ -49,9 +50,11 @@ inline QByteArray pictureBytes(const char* format, int width = 40, int height = 
 }
 
 // The sheet names, cell texts ("A1" -> text) and column widths of an .xlsx.
+// A number cell's text is its value as stored ("7.5"); `numbers` names them.
 struct WorkbookText {
     QStringList sheets;
     std::map<QString, QString> cells;
+    std::set<QString> numbers;
     std::map<int, double> widths; // 1-based column -> width as stored
 
     static bool canRead() {
@@ -80,6 +83,7 @@ struct WorkbookText {
         QXmlStreamReader sh(member(file, QStringLiteral("xl/worksheets/sheet1.xml")));
         QString ref;
         bool shared = false;
+        bool number = false;
         while (!sh.atEnd()) {
             sh.readNext();
             if (!sh.isStartElement())
@@ -92,9 +96,15 @@ struct WorkbookText {
             } else if (sh.name() == u"c") {
                 ref = a.value(QStringLiteral("r")).toString();
                 shared = a.value(QStringLiteral("t")) == u"s";
+                // A cell without a type holds a number.
+                number =
+                    a.value(QStringLiteral("t")).isEmpty() || a.value(QStringLiteral("t")) == u"n";
                 book.cells[ref];
             } else if (sh.name() == u"v" && shared) {
                 book.cells[ref] = strings.value(sh.readElementText().toInt());
+            } else if (sh.name() == u"v" && number) {
+                book.cells[ref] = sh.readElementText();
+                book.numbers.insert(ref);
             }
         }
         return book;

@@ -406,6 +406,9 @@ private slots:
                                     u"B3"_s, u"B4"_s, u"B5"_s, u"C1"_s, u"C2"_s, u"C3"_s, u"C4"_s,
                                     u"C5"_s}));
         QCOMPARE(book.cells.at(u"A1"_s), u"      №"_s);
+        // The question numbers are numbers; the header, levels and texts text.
+        QCOMPARE(book.numbers, (std::set<QString>{u"A2"_s, u"A3"_s, u"A4"_s}));
+        QCOMPARE(book.cells.at(u"A3"_s), u"2"_s);
         QCOMPARE(book.cells.at(u"B3"_s), u"       -"_s);
         QCOMPARE(book.cells.at(u"C4"_s), u"Q"_s);
         QCOMPARE(book.cells.at(u"A5"_s), QString());

@@ -233,6 +233,8 @@ private slots:
         QCOMPARE(book.cells.size(), size_t(15)); // A1:C5
         QCOMPARE(book.cells.at(u"C1"_s), u"                      Запитання"_s);
         QCOMPARE(book.cells.at(u"A4"_s), u"3"_s);
+        QVERIFY(book.numbers.contains(u"A4"_s));
+        QVERIFY(!book.numbers.contains(u"A1"_s));
         QCOMPARE(book.cells.at(u"C4"_s), u"Одне"_s);
         QCOMPARE(book.cells.at(u"C5"_s), QString());
     }
