@@ -192,47 +192,55 @@ int RealServices::showModal(QDialog* dialog) {
 }
 
 namespace {
-// Whether `path` is a document the system's opener may be given.
-bool isOpenableDocument(const QString& path) {
+// A kind the opener may be given: pictures, sounds and videos, and the
+// documents the program writes itself. Text-based pictures (SVG, EPS) and
+// playlists can carry scripts or links and are not taken.
+bool isAllowedKind(const QMimeType& type) {
+    static const QStringList documents = {
+        u"text/rtf"_s,
+        u"application/rtf"_s,
+        u"application/msword"_s,
+        u"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet"_s,
+        u"text/plain"_s,
+        u"application/pdf"_s,
+    };
+    const QMimeDatabase db;
+    for (const QString& d : documents)
+        if (type == db.mimeTypeForName(d))
+            return true;
+    const QString name = type.name();
+    const bool media = name.startsWith(u"image/"_s) || name.startsWith(u"audio/"_s) ||
+                       name.startsWith(u"video/"_s);
+    return media && !type.inherits(u"text/plain"_s) && !type.inherits(u"application/xml"_s);
+}
+} // namespace
+
+bool mayOpenWithSystem(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile())
         return false;
     // Judged by content (a program renamed to .mp3 is still a program) and by
-    // name (the system's opener goes by the name too: a .jar would be run).
+    // name (the system's opener goes by the name too: a .bat would be run).
     const QMimeDatabase db;
     const QMimeType byContent = db.mimeTypeForFile(info, QMimeDatabase::MatchContent);
     const QMimeType byName = db.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
-    static const QStringList programs = {
-        u"application/x-executable"_s,
-        u"application/x-pie-executable"_s,
-        u"application/x-sharedlib"_s,
-        u"application/x-shellscript"_s,
-        u"application/x-desktop"_s,
-        u"application/x-msdownload"_s,
-        u"application/x-ms-dos-executable"_s,
-        u"application/x-msi"_s,
-        u"application/x-ms-shortcut"_s,
-        u"application/x-java-archive"_s,
-        u"application/x-java-jnlp-file"_s,
-        u"application/vnd.appimage"_s,
-        u"application/x-iso9660-appimage"_s,
-        u"application/x-perl"_s,
-        u"text/x-python"_s,
-        u"application/x-python"_s,
-    };
-    for (const QString& p : programs)
-        if (byContent.inherits(p) || byName.inherits(p))
-            return false;
-    return true;
+    if (!isAllowedKind(byName))
+        return false;
+    if (isAllowedKind(byContent))
+        return true;
+    // A workbook's content is told only as the zip it is; an empty file holds nothing to run.
+    const QMimeType workbook =
+        db.mimeTypeForName(u"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet"_s);
+    return (byName == workbook && byContent == db.mimeTypeForName(u"application/zip"_s)) ||
+           byContent == db.mimeTypeForName(u"application/x-zerosize"_s);
 }
-} // namespace
 
 bool RealServices::openWithSystem(const QString& path) {
-    return isOpenableDocument(path) && openDocument(QFileInfo(path).absoluteFilePath());
+    return mayOpenWithSystem(path) && openDocument(QFileInfo(path).absoluteFilePath());
 }
 
 void RealServices::openWithSystemLater(const QString& path, std::function<void(bool)> done) {
-    if (!isOpenableDocument(path)) {
+    if (!mayOpenWithSystem(path)) {
         done(false);
         return;
     }

@@ -26,6 +26,11 @@ public:
     void printImage(QWidget* parent, const QImage& image) override;
 };
 
+// Whether the system's opener may be given the file: by content and by name
+// a picture, a sound, a video or a document of the kinds the program writes
+// (RTF .doc, .xlsx, .txt, .pdf); never a program, a script or a web page.
+bool mayOpenWithSystem(const QString& path);
+
 // "Опис (*.tsm)|*.tsm|Усі (*.*)|*.*" as Qt's name filters.
 QStringList qtNameFilters(const QString& filter);
 
