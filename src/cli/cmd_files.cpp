@@ -33,8 +33,13 @@ int load(const QStringList& args) {
     if (args.size() != 2)
         throw UsageError{u"load takes JSON and OUT"_s};
     const FileKind kind = requireKind(args[1]);
-    const QByteArray bytes = recordsFromJson(kind, readWholeFile(args[0]));
+    QStringList replaced;
+    const QByteArray bytes = recordsFromJson(kind, readWholeFile(args[0]), &replaced);
     writeFileAtomically(args[1], bytes);
+    // Written all the same, as the program writes such texts; but not silently.
+    for (const QString& field : replaced)
+        err() << "zorvik-cli load: warning: " << field
+              << " holds characters Windows-1251 cannot hold, written as \"?\"\n";
     return 0;
 }
 
@@ -58,7 +63,9 @@ const Register
                 {u"load JSON OUT"_s,
                  u"Writes the file that JSON describes (as printed by dump). The kind comes from\n"
                  u"OUT's extension: .tsm, .tsr, .ns1, .ns2 or .ocn. Nothing is written when the\n"
-                 u"JSON is malformed, has a field of the wrong type or a text that is too long."_s,
+                 u"JSON is malformed, has a field of the wrong type or a text that is too long.\n"
+                 u"Characters Windows-1251 cannot hold are written as \"?\"; each field where\n"
+                 u"that happened is named on standard error."_s,
                  load});
 const Register newCommand(u"new"_s, {u"new FILE"_s,
                                      u"Makes a new test file (.tsm or .tsr) holding one empty "

@@ -135,6 +135,11 @@ QString ToolRefusal::message() const {
     case Reason::OutputIsInput:
         return u"the output would replace one of the inputs: "_s + path_;
     case Reason::SplitOutOfRange:
+        if (questions_ < 2)
+            return u"has %1 question%2, too few to split (at least 2 are needed): "_s
+                       .arg(questions_)
+                       .arg(questions_ == 1 ? u""_s : u"s"_s) +
+                   path_;
         return u"cannot give %1 of %2 questions to the first file (choose 1 to %3): "_s.arg(a_)
                    .arg(questions_)
                    .arg(questions_ - 1) +

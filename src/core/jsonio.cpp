@@ -169,10 +169,20 @@ struct ToJson {
     }
 };
 
+// A key or value of the JSON as quoted in a message: a long one cut short.
+QString quoted(const QString& text) {
+    constexpr qsizetype kLongest = 60;
+    if (text.size() <= kLongest)
+        return u'"' + text + u'"';
+    const qsizetype n = text[kLongest - 1].isHighSurrogate() ? kLongest - 1 : kLongest;
+    return u'"' + text.left(n) + u"\"..."_s;
+}
+
 struct FromJson {
     QJsonObject obj;
     QString where; // "record 3" or "record 3, TestingMode"
     QStringList known;
+    QStringList* replaced = nullptr;
 
     [[noreturn]] void fail(const QString& name, const QString& what) const {
         throw JsonError((where + u": field \""_s + name + u"\" "_s + what).toStdString());
@@ -190,6 +200,8 @@ struct FromJson {
         const QString text = v.toString();
         if (cutToCapacity(text, capacity) != text)
             fail(name, u"is longer than %1 characters"_s.arg(capacity));
+        if (replaced && !fitsCp1251(text))
+            replaced->append(where + u": field \""_s + name + u'"');
         value = text;
     }
     void boolean(const QString& name, bool& value) {
@@ -244,14 +256,14 @@ struct FromJson {
             return;
         if (!obj.value(name).isObject())
             fail(name, u"must be an object"_s);
-        FromJson inner{obj.value(name).toObject(), where + u", "_s + name, {}};
+        FromJson inner{obj.value(name).toObject(), where + u", "_s + name, {}, replaced};
         f(inner);
         inner.rejectUnknown();
     }
     void rejectUnknown() const {
         for (const QString& key : obj.keys())
             if (!known.contains(key))
-                throw JsonError((where + u": unknown field \""_s + key + u'"').toStdString());
+                throw JsonError((where + u": unknown field "_s + quoted(key)).toStdString());
     }
 };
 
@@ -268,7 +280,7 @@ template <typename R> QJsonArray toJsonArray(const QByteArray& bytes) {
     return records;
 }
 
-template <typename R> QByteArray fromJsonArray(const QJsonArray& records) {
+template <typename R> QByteArray fromJsonArray(const QJsonArray& records, QStringList* replaced) {
     QByteArray out;
     for (qsizetype i = 0; i < records.size(); ++i) {
         const QString where = u"record %1"_s.arg(i);
@@ -277,7 +289,7 @@ template <typename R> QByteArray fromJsonArray(const QJsonArray& records) {
         R r;
         if constexpr (std::is_same_v<R, TsrRecord>)
             r = TsrRecord::empty();
-        FromJson v{records.at(i).toObject(), where, {u"index"_s}};
+        FromJson v{records.at(i).toObject(), where, {u"index"_s}, replaced};
         visit(r, v);
         v.rejectUnknown();
         out.append(r.encode());
@@ -314,7 +326,7 @@ QJsonDocument recordsToJson(FileKind kind, const QByteArray& bytes) {
     return QJsonDocument(root);
 }
 
-QByteArray recordsFromJson(FileKind kind, const QByteArray& jsonText) {
+QByteArray recordsFromJson(FileKind kind, const QByteArray& jsonText, QStringList* replaced) {
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(jsonText, &error);
     if (error.error != QJsonParseError::NoError)
@@ -325,25 +337,25 @@ QByteArray recordsFromJson(FileKind kind, const QByteArray& jsonText) {
     const QJsonObject root = doc.object();
     for (const QString& key : root.keys())
         if (key != u"kind"_s && key != u"records"_s)
-            throw JsonError((u"unknown field \""_s + key + u'"').toStdString());
+            throw JsonError((u"unknown field "_s + quoted(key)).toStdString());
     if (root.contains(u"kind"_s) && root.value(u"kind"_s).toString() != kindName(kind))
-        throw JsonError(("the JSON describes a \"" +
-                         root.value(u"kind"_s).toString().toStdString() + "\" file, not \"" +
-                         kindName(kind).toStdString() + "\""));
+        throw JsonError((u"the JSON describes a "_s + quoted(root.value(u"kind"_s).toString()) +
+                         u" file, not \""_s + kindName(kind) + u'"')
+                            .toStdString());
     if (!root.value(u"records"_s).isArray())
         throw JsonError("\"records\" must be an array");
     const QJsonArray records = root.value(u"records"_s).toArray();
     switch (kind) {
     case FileKind::Tsm:
-        return fromJsonArray<TsmRecord>(records);
+        return fromJsonArray<TsmRecord>(records, replaced);
     case FileKind::Tsr:
-        return fromJsonArray<TsrRecord>(records);
+        return fromJsonArray<TsrRecord>(records, replaced);
     case FileKind::Ns1:
-        return fromJsonArray<Ns1Record>(records);
+        return fromJsonArray<Ns1Record>(records, replaced);
     case FileKind::Ns2:
-        return fromJsonArray<Ns2Record>(records);
+        return fromJsonArray<Ns2Record>(records, replaced);
     case FileKind::Ocn:
-        return fromJsonArray<JournalRecord>(records);
+        return fromJsonArray<JournalRecord>(records, replaced);
     case FileKind::Unknown:
         break;
     }

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QJsonDocument>
 #include <QString>
+#include <QStringList>
 
 #include <stdexcept>
 
@@ -23,7 +24,10 @@ public:
 
 // {"kind": "...", "records": [ {...}, ... ]} of every whole record of the bytes.
 QJsonDocument recordsToJson(FileKind kind, const QByteArray& fileBytes);
-// The bytes of the file the JSON describes. Throws JsonError.
-QByteArray recordsFromJson(FileKind kind, const QByteArray& jsonText);
+// The bytes of the file the JSON describes. Throws JsonError. A text holding
+// characters Windows-1251 cannot hold is written with "?" for them; `replaced`
+// gets one line per such field: "record 3: field \"Question\"".
+QByteArray recordsFromJson(FileKind kind, const QByteArray& jsonText,
+                           QStringList* replaced = nullptr);
 
 } // namespace zorvik

@@ -89,6 +89,95 @@ private slots:
         QVERIFY(!QFile::exists(path(u"out.tsm"_s)));
     }
 
+    // Characters Windows-1251 cannot hold are written as "?", the file all the
+    // same, and each field where that happened is named on standard error.
+    void loadNamesTheFieldsThatLostCharacters_data() {
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QStringList>("fields"); // as named on standard error
+        QTest::newRow("Ukrainian only")
+            << u"q.tsm"_s << QByteArray(R"({"records":[{},{"Question":"Ґава їсть?"}]})")
+            << QStringList();
+        QTest::newRow("question and answer")
+            << u"q.tsm"_s
+            << QByteArray(R"({"records":[{},{"Question":"π ≈ 3,14","Answer1":"так",)"
+                          R"("Answer2":"😀"}]})")
+            << QStringList{u"record 1: field \"Question\""_s, u"record 1: field \"Answer2\""_s};
+        QTest::newRow("four-level picture name")
+            << u"q.tsr"_s << QByteArray(R"({"records":[{},{},{"PictureFile":"日本.png"}]})")
+            << QStringList{u"record 2: field \"PictureFile\""_s};
+        QTest::newRow("journal") << u"j.ocn"_s
+                                 << QByteArray(
+                                        R"({"records":[{"StudentName":"Łukasz","Group":"9-А"},)"
+                                        R"({"StudentName":"Петро","Group":"9‐Б"}]})")
+                                 << QStringList{u"record 0: field \"StudentName\""_s,
+                                                u"record 1: field \"Group\""_s};
+    }
+    void loadNamesTheFieldsThatLostCharacters() {
+        QFETCH(QString, out);
+        QFETCH(QByteArray, json);
+        QFETCH(QStringList, fields);
+        writeText(u"in.json"_s, json);
+        QFile::remove(path(out));
+        const Result r = run({u"load"_s, path(u"in.json"_s), path(out)});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(QFile::exists(path(out)));
+        QStringList lines = QString::fromUtf8(r.err).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), fields.size());
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            QVERIFY2(lines[i].startsWith(u"zorvik-cli load: warning: "_s + fields[i] + u' '),
+                     qPrintable(lines[i]));
+            QVERIFY2(lines[i].contains(u"\"?\""_s), qPrintable(lines[i]));
+        }
+    }
+
+    void lostCharactersBecomeQuestionMarks() {
+        writeText(u"in.json"_s, R"({"records":[{},{"Question":"π ≈ 3,14 😀"}]})");
+        const Result r = run({u"load"_s, path(u"in.json"_s), path(u"pi.tsm"_s)});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(TsmRecord::decode(bytesOf(u"pi.tsm"_s).mid(TsmRecord::Size)).Question,
+                 u"? ? 3,14 ?"_s);
+    }
+
+    // An unknown key is quoted in the message cut to 60 characters.
+    void unknownKeyIsCut_data() {
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QByteArray>("json"); // KEY stands for the key
+        QTest::addColumn<QByteArray>("where");
+        QTest::newRow("top level") << u"q.tsm"_s << QByteArray(R"({"KEY":1,"records":[]})")
+                                   << QByteArray("zorvik-cli load: unknown field ");
+        QTest::newRow("record") << u"q.tsm"_s << QByteArray(R"({"records":[{},{"KEY":1}]})")
+                                << QByteArray("zorvik-cli load: record 1: unknown field ");
+        QTest::newRow("nested") << u"p.ns1"_s
+                                << QByteArray(R"({"records":[{"TestingMode":{"KEY":1}}]})")
+                                << QByteArray("record 0, TestingMode: unknown field ");
+        QTest::newRow("kind") << u"q.tsm"_s << QByteArray(R"({"kind":"KEY","records":[]})")
+                              << QByteArray("the JSON describes a ");
+    }
+    void unknownKeyIsCut() {
+        QFETCH(QString, out);
+        QFETCH(QByteArray, json);
+        QFETCH(QByteArray, where);
+        const QString longKey = QString(59, u'ж') + u"😀"_s + QString(140, u'k');
+        const QString shortKey = QString(60, u'ж');
+        for (const QString& key : {longKey, shortKey}) {
+            QByteArray text = json;
+            writeText(u"in.json"_s, text.replace("KEY", key.toUtf8()));
+            QFile::remove(path(out));
+            const Result r = run({u"load"_s, path(u"in.json"_s), path(out)});
+            QCOMPARE(r.code, 2);
+            QCOMPARE(r.err.count('\n'), 1);
+            QVERIFY2(r.err.contains(where), r.err.constData());
+            // 59 characters and not half of the pair that would be the 60th.
+            const QString shown =
+                key == shortKey ? u'"' + key + u'"' : u'"' + key.left(59) + u"\"..."_s;
+            QVERIFY2(QString::fromUtf8(r.err).contains(shown), r.err.constData());
+            QVERIFY(!r.err.contains("kk"));
+            QVERIFY(!QFile::exists(path(out)));
+        }
+    }
+
     void help() {
         const Result all = run({u"--help"_s});
         QCOMPARE(all.code, 0);

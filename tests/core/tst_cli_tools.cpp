@@ -148,6 +148,12 @@ private slots:
             << QStringList{u"split"_s, u"a.tsm"_s, u"0"_s} << QByteArray("choose 1 to 3");
         QTest::newRow("split at 4")
             << QStringList{u"split"_s, u"a.tsm"_s, u"4"_s} << QByteArray("choose 1 to 3");
+        QTest::newRow("split a file of one question")
+            << QStringList{u"split"_s, u"one.tsm"_s, u"1"_s}
+            << QByteArray("has 1 question, too few to split (at least 2 are needed): ");
+        QTest::newRow("split a file without questions")
+            << QStringList{u"split"_s, u"none.tsr"_s, u"0"_s}
+            << QByteArray("has 0 questions, too few to split (at least 2 are needed): ");
         QTest::newRow("split at letters")
             << QStringList{u"split"_s, u"a.tsm"_s, u"abc"_s} << QByteArray("whole number");
         QTest::newRow("convert capitals")
@@ -162,6 +168,8 @@ private slots:
         makeTest(u"b.tsm"_s, 2);
         makeTest(u"r.tsr"_s, 2);
         makeTest(u"MATH.TSM"_s, 2);
+        makeTest(u"one.tsm"_s, 1);
+        makeTest(u"none.tsr"_s, 0);
         const QByteArray b = bytesOf(u"b.tsm"_s);
         const QStringList files = listing();
         const Result r = run(args);
@@ -170,6 +178,8 @@ private slots:
         QVERIFY2(r.err.contains(says), r.err.constData());
         QVERIFY(r.out.isEmpty());
         QCOMPARE(listing(), files);
+        if (says.contains("too few"))
+            QVERIFY(!r.err.contains("choose"));
         QCOMPARE(bytesOf(u"b.tsm"_s), b);
     }
 };
