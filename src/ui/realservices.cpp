@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -77,6 +78,10 @@ MsgAnswer RealServices::message(QWidget* parent, MsgIcon icon, MsgButtons button
     QAbstractButton* cancel = nullptr;
     if (buttons == MsgButtons::Ok) {
         box.addButton(u"OK"_s, QMessageBox::AcceptRole);
+    } else if (buttons == MsgButtons::Yes) {
+        yes = box.addButton(u"&Так"_s, QMessageBox::AcceptRole);
+        box.setDefaultButton(qobject_cast<QPushButton*>(yes));
+        box.setEscapeButton(yes);
     } else {
         yes = box.addButton(u"&Так"_s, QMessageBox::YesRole);
         no = box.addButton(u"&Ні"_s, QMessageBox::NoRole);
@@ -88,6 +93,8 @@ MsgAnswer RealServices::message(QWidget* parent, MsgIcon icon, MsgButtons button
     box.exec();
     if (buttons == MsgButtons::Ok)
         return MsgAnswer::Ok;
+    if (buttons == MsgButtons::Yes)
+        return MsgAnswer::Yes;
     if (box.clickedButton() == yes)
         return MsgAnswer::Yes;
     if (box.clickedButton() == no || !cancel)
@@ -325,7 +332,13 @@ QSize RealServices::screenSize() {
 void RealServices::printPreview(QWidget* parent, const PrintJob& job) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(job.layout);
-    printer.setDocName(job.title);
+    // The name a print to file proposes: no folders in it ("Журнал - j", not
+    // the journal's whole path).
+    QString name = job.title;
+    if (const qsizetype dash = name.lastIndexOf(u" - "_s); dash >= 0 && name.contains(u'/'))
+        name = name.left(dash + 3) + QFileInfo(name.mid(dash + 3)).completeBaseName();
+    name.replace(u'/', u'_');
+    printer.setDocName(name);
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(job.title);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
@@ -335,11 +348,19 @@ void RealServices::printPreview(QWidget* parent, const PrintJob& job) {
 }
 
 void RealServices::printImage(QWidget* parent, const QImage& image) {
-    Q_UNUSED(parent);
+    // Without a printer nothing would come out: the teacher hears why.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        message(parent, MsgIcon::Error, MsgButtons::Ok,
+                u"Друк неможливий: у системі не встановлено жодного принтера."_s);
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&printer)) {
+        message(parent, MsgIcon::Error, MsgButtons::Ok,
+                u"Не вдалося почати друк на принтері "_s + printer.printerName() + u"!"_s);
         return;
+    }
     const QRect page = painter.viewport();
     const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
     painter.drawImage(QRect(QPoint(0, 0), size), image);

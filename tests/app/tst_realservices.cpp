@@ -8,6 +8,8 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -93,6 +95,24 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(started.has_value(), 4000);
         QCOMPARE(*started, false);
         qputenv("PATH", path);
+    }
+
+    // Printing a window with no printer says so instead of doing nothing.
+    void printingWithoutAPrinterIsTold() {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a printer is installed here: this test would print on it");
+        QString told;
+        QTimer::singleShot(200, [&told] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                told = box->text();
+                box->accept();
+            }
+        });
+        RealServices services;
+        QImage window(200, 100, QImage::Format_RGB32);
+        window.fill(Qt::white);
+        services.printImage(nullptr, window);
+        QCOMPARE(told, u"Друк неможливий: у системі не встановлено жодного принтера."_s);
     }
 };
 
