@@ -1,5 +1,6 @@
 #include "core/bytes.h"
 #include "core/cp1251.h"
+#include "core/rtf.h"
 
 #include <QTest>
 
@@ -80,6 +81,43 @@ private slots:
         QCOMPARE(static_cast<int>(static_cast<unsigned char>(image[0])), stored);
         QCOMPARE(readShortString(image, 0, 255), text.left(stored));
         QCOMPARE(cutToCapacity(text, 255), text.left(stored));
+    }
+
+    // A character outside the BMP is one stored byte ("?"), so it counts as
+    // one, and is never cut in half.
+    void capacityCountsCodePoints_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("capacity");
+        QTest::addColumn<QString>("kept");
+        const QString smile = u"\U0001F600"_s;
+        QTest::newRow("pair at the end, room for it") << u"ab"_s + smile << 3 << u"ab"_s + smile;
+        QTest::newRow("pair at the end, no room") << u"abc"_s + smile << 3 << u"abc"_s;
+        QTest::newRow("pairs only") << smile + smile + smile << 2 << smile + smile;
+        QTest::newRow("lone high surrogate") << u"a"_s + QChar(0xD83D) + u"b"_s << 2
+                                             << u"a"_s + QChar(0xD83D);
+    }
+    void capacityCountsCodePoints() {
+        QFETCH(QString, text);
+        QFETCH(int, capacity);
+        QFETCH(QString, kept);
+        QCOMPARE(cutToCapacity(text, capacity), kept);
+    }
+
+    // RTF's own characters are escaped; everything beyond ASCII goes as \u.
+    void rtfEscaping_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::newRow("braces and backslash") << u"{a}\\b"_s << QByteArray("\\{a\\}\\\\b");
+        QTest::newRow("quotes stay") << u"\"x\" 'y'"_s << QByteArray("\"x\" 'y'");
+        QTest::newRow("tab") << u"a\tb"_s << QByteArray("a\\tab b");
+        QTest::newRow("cyrillic") << u"Ж"_s << QByteArray("\\u1046?");
+        QTest::newRow("beyond the BMP as two")
+            << u"\U0001F600"_s << QByteArray("\\u-10179?\\u-8704?");
+    }
+    void rtfEscaping() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, rtf);
+        QCOMPARE(rtf::escape(text), rtf);
     }
 };
 
