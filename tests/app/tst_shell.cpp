@@ -89,6 +89,9 @@ private slots:
         const QStringList order = {u"TForm2"_s,  u"TForm3"_s,  u"TForm4"_s,  u"TForm5"_s,
                                    u"TForm6"_s,  u"TForm8"_s,  u"TForm10"_s, u"TForm11"_s,
                                    u"TForm14"_s, u"TForm16"_s, u"TForm17"_s, u"TForm18"_s};
+        // Every long-lived window exists, not only those that do come in order.
+        for (const QString& name : order)
+            QVERIFY2(names.contains(name), qPrintable(name + u" was not created"_s));
         qsizetype last = -1;
         for (const QString& name : names) {
             const qsizetype at = order.indexOf(name);

@@ -95,6 +95,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(FileError, proc.write("x"));
         try {
             f_missing();
+            QFAIL("a missing file was opened");
         } catch (const FileError& e) {
             QVERIFY(e.message().startsWith(u"Не вдалося відкрити файл "_s));
         }
