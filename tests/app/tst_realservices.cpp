@@ -114,6 +114,32 @@ private slots:
         services.printImage(nullptr, window);
         QCOMPARE(told, u"Друк неможливий: у системі не встановлено жодного принтера."_s);
     }
+
+    // The program's "description|patterns|…" filters become Qt's name filters,
+    // whose patterns Qt reads from the last parentheses: odd blanks included.
+    void nameFilters_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QList<QStringList>>("patterns");
+        QTest::newRow("test files")
+            << u"Всі тестові файли (*.tsm, *.tsr)|*.tsm;*.tsr|Тестові файли одного рівня (*.tsm)|*.tsm"_s
+            << QList<QStringList>{{u"*.tsm"_s, u"*.tsr"_s}, {u"*.tsm"_s}};
+        QTest::newRow("blanks around a pattern")
+            << u"Video MPG (*.mpg)|*.mpg| Video MP4 (*.mp4)|*.mp4 | Video WMV (*.wmv)|*.wmv"_s
+            << QList<QStringList>{{u"*.mpg"_s}, {u"*.mp4"_s}, {u"*.wmv"_s}};
+        QTest::newRow("a description without its pair")
+            << u"Усі файли (*.*)|*.*|Зайве"_s << QList<QStringList>{{u"*.*"_s}};
+    }
+    void nameFilters() {
+        QFETCH(QString, filter);
+        QFETCH(QList<QStringList>, patterns);
+        QList<QStringList> seen;
+        for (const QString& f : qtNameFilters(filter)) {
+            const qsizetype open = f.lastIndexOf(u'(');
+            QVERIFY(f.endsWith(u')') && open >= 0);
+            seen << f.mid(open + 1, f.size() - open - 2).split(u' ', Qt::SkipEmptyParts);
+        }
+        QCOMPARE(seen, patterns);
+    }
 };
 
 QTEST_MAIN(RealServicesTest)
