@@ -20,7 +20,11 @@ FileKind requireKind(const QString& path) {
     return kind;
 }
 
-int dump(const QStringList& args) {
+int dump(const QStringList& arguments) {
+    const Args parsed = parseArgs(arguments);
+    if (!parsed.flags.isEmpty())
+        throw UsageError{u"unknown option: "_s + parsed.flags.first()};
+    const QStringList& args = parsed.positional;
     if (args.size() != 1)
         throw UsageError{u"dump takes one FILE"_s};
     const FileKind kind = requireKind(args[0]);
@@ -29,7 +33,11 @@ int dump(const QStringList& args) {
     return 0;
 }
 
-int load(const QStringList& args) {
+int load(const QStringList& arguments) {
+    const Args parsed = parseArgs(arguments);
+    if (!parsed.flags.isEmpty())
+        throw UsageError{u"unknown option: "_s + parsed.flags.first()};
+    const QStringList& args = parsed.positional;
     if (args.size() != 2)
         throw UsageError{u"load takes JSON and OUT"_s};
     const FileKind kind = requireKind(args[1]);
@@ -43,7 +51,11 @@ int load(const QStringList& args) {
     return 0;
 }
 
-int makeNew(const QStringList& args) {
+int makeNew(const QStringList& arguments) {
+    const Args parsed = parseArgs(arguments);
+    if (!parsed.flags.isEmpty())
+        throw UsageError{u"unknown option: "_s + parsed.flags.first()};
+    const QStringList& args = parsed.positional;
     if (args.size() != 1)
         throw UsageError{u"new takes one FILE"_s};
     const FileKind kind = fileKindOf(args[0]);

@@ -21,7 +21,8 @@ void printUsage(QTextStream& s) {
     s << "Usage: zorvik-cli COMMAND [ARGS]\n\nCommands:\n";
     for (const auto& [name, cmd] : registry())
         s << "  " << cmd.synopsis << "\n";
-    s << "\nzorvik-cli COMMAND --help describes one command.\n";
+    s << "\nzorvik-cli COMMAND --help describes one command; --version tells the version.\n"
+         "A FILE that begins with a dash goes after \"--\".\n";
 }
 
 } // namespace
@@ -36,7 +37,13 @@ int main(int argc, char** argv) {
     const std::unique_ptr<QCoreApplication> app =
         gui ? std::make_unique<QGuiApplication>(argc, argv)
             : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication::setApplicationName(u"zorvik-cli"_s);
+    QCoreApplication::setApplicationVersion(u"8.0"_s);
     QStringList args = app->arguments().mid(1);
+    if (!args.isEmpty() && (args[0] == u"--version"_s || args[0] == u"-v"_s)) {
+        out() << "zorvik-cli " << QCoreApplication::applicationVersion() << "\n";
+        return 0;
+    }
     if (args.isEmpty() || args[0] == u"--help"_s || args[0] == u"-h"_s) {
         printUsage(args.isEmpty() ? err() : out());
         return args.isEmpty() ? kFailure : 0;
@@ -47,7 +54,9 @@ int main(int argc, char** argv) {
         err() << "zorvik-cli: unknown command: " << name << "\n";
         return kFailure;
     }
-    if (args.contains(u"--help"_s) || args.contains(u"-h"_s)) {
+    const QStringList options =
+        args.mid(0, args.indexOf(u"--"_s) < 0 ? args.size() : args.indexOf(u"--"_s));
+    if (options.contains(u"--help"_s) || options.contains(u"-h"_s)) {
         out() << "Usage: zorvik-cli " << it->second.synopsis << "\n\n" << it->second.help << "\n";
         return 0;
     }

@@ -1,7 +1,9 @@
 // zorvik-cli run as a teacher's script would run it.
 #include "core/records.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -185,6 +187,25 @@ private slots:
         const Result one = run({u"load"_s, u"--help"_s});
         QCOMPARE(one.code, 0);
         QVERIFY(one.out.contains("load JSON OUT"));
+        const Result version = run({u"--version"_s});
+        QCOMPARE(version.code, 0);
+        QCOMPARE(version.out, QByteArray("zorvik-cli 8.0\n"));
+    }
+
+    // The usual command-line forms: "--" before a name that begins with a
+    // dash, "--option=value", and an unknown option named.
+    void commandLineForms() {
+        QDir::setCurrent(dir_.path());
+        QCOMPARE(run({u"new"_s, u"--"_s, u"-dash.tsm"_s}).code, 0);
+        QVERIFY(QFileInfo::exists(path(u"-dash.tsm"_s)));
+        QCOMPARE(run({u"list"_s, u"--xlsx="_s + path(u"l.xlsx"_s), u"--"_s, u"-dash.tsm"_s}).code,
+                 0);
+        QVERIFY(QFileInfo::exists(path(u"l.xlsx"_s)));
+        const Result unknown = run({u"dump"_s, u"--bogus"_s, path(u"-dash.tsm"_s)});
+        QCOMPARE(unknown.code, 2);
+        QVERIFY(unknown.err.contains("--bogus"));
+        // "--help" after "--" is a file's name, not a request for help.
+        QCOMPARE(run({u"dump"_s, u"--"_s, u"--help"_s}).code, 2);
     }
 };
 
