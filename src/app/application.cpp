@@ -6,16 +6,16 @@
 
 #include "editor/editorwindow.h"
 #include "export/exportcommands.h"
-#include "export/tform23.h"
+#include "export/questionlistwindow.h"
 #include "journal/journalwindow.h"
 #include "journal/openjournaldialog.h"
-#include "params/tform11.h"
-#include "params/tform16.h"
-#include "params/tform5.h"
+#include "params/parameterswindowtsm.h"
+#include "params/parameterswindowtsr.h"
+#include "params/testingmodewindow.h"
 #include "testing/namewindow.h"
 #include "testing/testingwindow.h"
-#include "tools/tform14.h"
-#include "tools/tform17.h"
+#include "tools/converterwindow.h"
+#include "tools/splitwindow.h"
 #include "tools/toolcommands.h"
 
 #include <QApplication>
@@ -54,14 +54,14 @@ void Application::createWindows() {
     editor->setQuestionListOpener([this](EditorWindow* e) { openQuestionList(ctx_, e); });
     ctx_.windows.add(editor);
     ctx_.windows.add(new PlainTestingWindow(ctx_, main_));
-    ctx_.windows.add(new TForm5(ctx_, main_));
+    ctx_.windows.add(new ParametersWindowTsm(ctx_, main_));
     ctx_.windows.add(new NameWindow(ctx_, main_));
-    ctx_.windows.add(new TForm8(ctx_, main_));
-    ctx_.windows.add(new TForm10(ctx_, main_));
-    ctx_.windows.add(new TForm11(ctx_, main_));
-    ctx_.windows.add(new TForm14(ctx_, main_));
-    ctx_.windows.add(new TForm16(ctx_, main_));
-    ctx_.windows.add(new TForm17(ctx_, main_));
+    ctx_.windows.add(new JournalWindow(ctx_, main_));
+    ctx_.windows.add(new OpenJournalDialog(ctx_, main_));
+    ctx_.windows.add(new TestingModeWindow(ctx_, main_));
+    ctx_.windows.add(new SplitWindow(ctx_, main_));
+    ctx_.windows.add(new ParametersWindowTsr(ctx_, main_));
+    ctx_.windows.add(new ConverterWindow(ctx_, main_));
     ctx_.windows.add(new GoBackTestingWindow(ctx_, main_));
 
     // Commands wired to the main window's buttons and menu.

@@ -30,7 +30,7 @@ namespace zorvik {
 
 // The column titles are long for their designed widths: a smaller type keeps
 // every title whole.
-void TForm8::fitHeaderFont() {
+void JournalWindow::fitHeaderFont() {
     QHeaderView* header = StringGrid1->horizontalHeader();
     QFont f = header->font();
     if (f.pixelSize() <= 0)
@@ -59,14 +59,15 @@ constexpr int kColumnWidths[JournalModel::ColumnCount] = {21, 42, 40, 180, 55, 8
 
 } // namespace
 
-TForm8::TForm8(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(ctx) {
+JournalWindow::JournalWindow(AppContext& ctx, QWidget* parent)
+    : QWidget(parent, Qt::Window), ctx_(ctx) {
     setObjectName(u"TForm8"_s);
     setWindowTitle(u" Журнал успішності"_s);
     model_ = new JournalModel(this);
     buildControls();
 }
 
-void TForm8::buildControls() {
+void JournalWindow::buildControls() {
     const Scale s = ctx_.scale();
     resize(s.width(640), s.height(453));
     // The grid's type keeps its size; its columns are widened by the scale.
@@ -137,23 +138,23 @@ void TForm8::buildControls() {
     Timer1->setObjectName(u"Timer1"_s);
     Timer1->setInterval(1000);
 
-    connect(Timer1, &QTimer::timeout, this, &TForm8::Timer1Timer);
-    connect(BitBtn5, &QPushButton::clicked, this, &TForm8::BitBtn5Click);
-    connect(Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm8::Button2Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm8::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm8::BitBtn2Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &TForm8::BitBtn3Click);
-    connect(BitBtn4, &QPushButton::clicked, this, &TForm8::BitBtn4Click);
+    connect(Timer1, &QTimer::timeout, this, &JournalWindow::Timer1Timer);
+    connect(BitBtn5, &QPushButton::clicked, this, &JournalWindow::BitBtn5Click);
+    connect(Button1, &QPushButton::clicked, this, &JournalWindow::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &JournalWindow::Button2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &JournalWindow::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &JournalWindow::BitBtn2Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &JournalWindow::BitBtn3Click);
+    connect(BitBtn4, &QPushButton::clicked, this, &JournalWindow::BitBtn4Click);
 }
 
-void TForm8::setJournalFile(const QString& path) {
+void JournalWindow::setJournalFile(const QString& path) {
     if (path != journalFile_)
         loaded_.reset();
     journalFile_ = path;
 }
 
-void TForm8::showJournal(const QString& path) {
+void JournalWindow::showJournal(const QString& path) {
     setJournalFile(path);
     // A hidden window comes up on top; one already shown is brought forward.
     if (isVisible())
@@ -164,7 +165,7 @@ void TForm8::showJournal(const QString& path) {
     StringGrid1->setFocus();
 }
 
-void TForm8::fitColumns() {
+void JournalWindow::fitColumns() {
     // The row number and the group grow to their longest text (a journal of
     // 10,000 entries, a 19-character group); the others keep their widths.
     const Scale s = ctx_.scale();
@@ -178,12 +179,12 @@ void TForm8::fitColumns() {
     }
 }
 
-int TForm8::selectedRow() const {
+int JournalWindow::selectedRow() const {
     const QModelIndex current = StringGrid1->currentIndex();
     return current.isValid() ? current.row() : -1;
 }
 
-void TForm8::selectRow(int row) {
+void JournalWindow::selectRow(int row) {
     if (row < 0 || row >= model_->entryCount())
         return;
     choiceLost_ = false;
@@ -191,25 +192,25 @@ void TForm8::selectRow(int row) {
     StringGrid1->selectRow(row);
 }
 
-TForm8::FileStamp TForm8::stampNow() const {
+JournalWindow::FileStamp JournalWindow::stampNow() const {
     const QFileInfo info(journalFile_);
     return {journalFile_, info.isFile(), info.isFile() ? info.size() : -1,
             info.isFile() ? info.lastModified() : QDateTime()};
 }
 
-void TForm8::FormActivate() {
+void JournalWindow::FormActivate() {
     Timer1->start();
     Timer1Timer();
     load(false);
 }
 
-void TForm8::BitBtn5Click() {
+void JournalWindow::BitBtn5Click() {
     Timer1->start();
     Timer1Timer();
     load(true);
 }
 
-void TForm8::load(bool force) {
+void JournalWindow::load(bool force) {
     // Unchanged since the last loading: the grid shows it already, and the
     // view keeps its place. A failed loading is not retried on every
     // activation either (its message would bring the window back).
@@ -248,13 +249,13 @@ void TForm8::load(bool force) {
         selectRow(std::min(row, model_->entryCount() - 1));
 }
 
-void TForm8::Timer1Timer() {
+void JournalWindow::Timer1Timer() {
     const QDateTime now = ctx_.services.clock().now();
     Label3->setText(shortDateText(now.date()));
     Label4->setText(longTimeText(now.time()));
 }
 
-void TForm8::Button1Click() {
+void JournalWindow::Button1Click() {
     if (model_->entryCount() == 0) {
         ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::Yes, kNoEntries);
         return;
@@ -297,7 +298,7 @@ void TForm8::Button1Click() {
     Button1->setFocus();
 }
 
-void TForm8::keyReleaseEvent(QKeyEvent* event) {
+void JournalWindow::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete && !event->isAutoRepeat()) {
         event->accept();
         if (ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::YesNo, kDeleteEntry) ==
@@ -308,7 +309,7 @@ void TForm8::keyReleaseEvent(QKeyEvent* event) {
     QWidget::keyReleaseEvent(event);
 }
 
-void TForm8::Button2Click() {
+void JournalWindow::Button2Click() {
     if (model_->entryCount() == 0) {
         ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::Yes, kNoEntries);
         return;
@@ -328,14 +329,14 @@ void TForm8::Button2Click() {
     StringGrid1->setFocus();
 }
 
-void TForm8::BitBtn1Click() {
+void JournalWindow::BitBtn1Click() {
     ctx_.state.JournalPath.clear();
     model_->clear();
     loaded_.reset();
     hide();
 }
 
-void TForm8::BitBtn2Click() {
+void JournalWindow::BitBtn2Click() {
     const QList<QPushButton*> buttons = {Button1, Button2, BitBtn1, BitBtn2, BitBtn3, BitBtn4};
     const QSize gridSize = StringGrid1->size();
     const bool ownPalette = testAttribute(Qt::WA_SetPalette);
@@ -363,7 +364,7 @@ void TForm8::BitBtn2Click() {
     ctx_.services.printImage(this, grab().toImage());
 }
 
-void TForm8::BitBtn3Click() {
+void JournalWindow::BitBtn3Click() {
     const auto r = std::make_shared<report::Report>(
         journalReport(journalFile_, journalReportRows(*model_), ctx_.services.clock().now()));
     const PrintJob job{r->title, r->pageLayout,
@@ -372,7 +373,7 @@ void TForm8::BitBtn3Click() {
     StringGrid1->setFocus();
 }
 
-void TForm8::BitBtn4Click() {
+void JournalWindow::BitBtn4Click() {
     if (model_->entryCount() == 0)
         return;
     const QFileInfo journal(journalFile_);
@@ -398,13 +399,13 @@ void TForm8::BitBtn4Click() {
                                      u"\rале відкрити його не вдалося!"_s);
 }
 
-void TForm8::changeEvent(QEvent* event) {
+void JournalWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         FormActivate();
 }
 
-void TForm8::hideEvent(QHideEvent* event) {
+void JournalWindow::hideEvent(QHideEvent* event) {
     Timer1->stop();
     QWidget::hideEvent(event);
 }

@@ -1,4 +1,4 @@
-// TForm8, the journal window: the entries of one journal file in a grid,
+// JournalWindow, the journal window: the entries of one journal file in a grid,
 // deleting one or all of them, printing the window or the journal report,
 // and the workbook export. Non-modal and maximised; it reloads the file each
 // time it becomes the active window, so the entries of a run made meanwhile
@@ -21,15 +21,15 @@ class QTimer;
 
 namespace zorvik {
 
-class TForm8 : public QWidget {
+class JournalWindow : public QWidget {
     Q_OBJECT
 public:
-    TForm8(AppContext& ctx, QWidget* parent);
+    JournalWindow(AppContext& ctx, QWidget* parent);
 
     // The journal window file: the journal shown, apart from JournalPath.
     const QString& journalFile() const { return journalFile_; }
     void setJournalFile(const QString& path);
-    // Shows the window maximised with `path` loaded (from TForm10).
+    // Shows the window maximised with `path` loaded (from OpenJournalDialog).
     void showJournal(const QString& path);
 
     JournalModel* model() const { return model_; }

@@ -22,7 +22,8 @@ bool isFile(const QString& path) {
 }
 } // namespace
 
-TForm10::TForm10(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+OpenJournalDialog::OpenJournalDialog(AppContext& ctx, QWidget* parent)
+    : QDialog(parent), ctx_(ctx) {
     setObjectName(u"TForm10"_s);
     setWindowTitle(u"Відкрити журнал"_s);
     const Scale s = ctx_.scale();
@@ -53,24 +54,24 @@ TForm10::TForm10(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) 
     BitBtn1->setAutoDefault(false);
     s.place(BitBtn1, 208, 70, 96, 28);
 
-    connect(Button1, &QPushButton::clicked, this, &TForm10::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm10::Button2Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm10::BitBtn1Click);
+    connect(Button1, &QPushButton::clicked, this, &OpenJournalDialog::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &OpenJournalDialog::Button2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &OpenJournalDialog::BitBtn1Click);
 }
 
-void TForm10::showEvent(QShowEvent* event) {
+void OpenJournalDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void TForm10::FormShow() {
+void OpenJournalDialog::FormShow() {
     journalFile_ =
         isFile(ctx_.state.JournalPath) ? ctx_.state.JournalPath : ctx_.state.defaultJournalPath();
     Edit1->setText(journalFile_);
 }
 
-void TForm10::Button1Click() {
+void OpenJournalDialog::Button1Click() {
     FileDialogSpec request;
     request.title = u"Журнал успішності"_s;
     request.filter = u"Журнал успішності (*.ocn)|*.ocn"_s;
@@ -93,7 +94,7 @@ void TForm10::Button1Click() {
     Edit1->setText(journalFile_);
 }
 
-void TForm10::Button2Click() {
+void OpenJournalDialog::Button2Click() {
     journalFile_ = cutToCapacity(Edit1->text(), kShortStringCapacity);
     if (isFile(journalFile_))
         openJournal();
@@ -101,18 +102,18 @@ void TForm10::Button2Click() {
         refuse();
 }
 
-void TForm10::BitBtn1Click() {
+void OpenJournalDialog::BitBtn1Click() {
     reject();
 }
 
-void TForm10::refuse() {
+void OpenJournalDialog::refuse() {
     ctx_.services.error(this, u"Файла  журналу не існує або помилка в назві файлу!"_s);
     Edit1->setFocus();
 }
 
-void TForm10::openJournal() {
+void OpenJournalDialog::openJournal() {
     accept();
-    if (auto* journal = ctx_.windows.get<TForm8>(u"TForm8"_s))
+    if (auto* journal = ctx_.windows.get<JournalWindow>(u"TForm8"_s))
         journal->showJournal(journalFile_);
 }
 

@@ -1,4 +1,4 @@
-// TForm10, "Відкрити журнал": choosing the journal file the journal window
+// OpenJournalDialog, "Відкрити журнал": choosing the journal file the journal window
 // shows, starting from JournalPath or the default journal.
 #pragma once
 
@@ -12,10 +12,10 @@ class QPushButton;
 
 namespace zorvik {
 
-class TForm10 : public QDialog {
+class OpenJournalDialog : public QDialog {
     Q_OBJECT
 public:
-    TForm10(AppContext& ctx, QWidget* parent);
+    OpenJournalDialog(AppContext& ctx, QWidget* parent);
 
     // The journal window file as this dialog has chosen it so far.
     const QString& journalFile() const { return journalFile_; }

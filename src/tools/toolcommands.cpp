@@ -1,8 +1,8 @@
 #include "toolcommands.h"
 
-#include "tform13.h"
-#include "tform14.h"
-#include "tform17.h"
+#include "converterwindow.h"
+#include "mergewindow.h"
+#include "splitwindow.h"
 #include "toolsupport.h"
 
 #include "ui/filechoice.h"
@@ -26,7 +26,7 @@ void installToolCommands(AppContext& ctx, QMainWindow* main) {
 }
 
 void runMergeCommand(AppContext& ctx, QWidget* parent) {
-    TForm13 form(ctx, parent);
+    MergeWindow form(ctx, parent);
     ctx.services.showModal(&form);
 }
 
@@ -42,12 +42,12 @@ void runSplitCommand(AppContext& ctx, QWidget* parent) {
     setCurrentTestFile(ctx.state, chosen);
     if (testKindOfExt(ctx.state.TestFileExt) == TestKind::None)
         return;
-    if (auto* form = ctx.windows.get<TForm14>(u"TForm14"_s))
+    if (auto* form = ctx.windows.get<SplitWindow>(u"TForm14"_s))
         form->openSource(chosen);
 }
 
 void runConverterCommand(AppContext& ctx, QWidget*) {
-    if (auto* form = ctx.windows.get<TForm17>(u"TForm17"_s)) {
+    if (auto* form = ctx.windows.get<ConverterWindow>(u"TForm17"_s)) {
         form->FormActivate();
         ctx.services.showModal(form);
     }

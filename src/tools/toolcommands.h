@@ -14,9 +14,9 @@ void installToolCommands(AppContext& ctx, QMainWindow* main);
 
 // A fresh merge window, shown modally and destroyed after.
 void runMergeCommand(AppContext& ctx, QWidget* parent);
-// Asks for the file to split and shows the split window (TForm14) for it.
+// Asks for the file to split and shows the split window (SplitWindow) for it.
 void runSplitCommand(AppContext& ctx, QWidget* parent);
-// Shows the converter (TForm17) modally.
+// Shows the converter (ConverterWindow) modally.
 void runConverterCommand(AppContext& ctx, QWidget* parent);
 
 } // namespace zorvik

@@ -53,8 +53,8 @@ class JournalWindowTest : public QObject {
     std::unique_ptr<AppState> state_;
     std::unique_ptr<ScriptedServices> services_;
     std::unique_ptr<AppContext> ctx_;
-    std::unique_ptr<TForm8> form8_;
-    std::unique_ptr<TForm10> form10_;
+    std::unique_ptr<JournalWindow> form8_;
+    std::unique_ptr<OpenJournalDialog> form10_;
 
     QString path(const QString& name) const { return dir_.filePath(name); }
     QString writeJournal(int count, const QString& name = u"j.ocn"_s) {
@@ -101,8 +101,8 @@ private slots:
         state_->ScaleY = 1.6;
         services_ = std::make_unique<ScriptedServices>();
         ctx_.reset(new AppContext{*state_, *services_, {}});
-        form8_ = std::make_unique<TForm8>(*ctx_, nullptr);
-        form10_ = std::make_unique<TForm10>(*ctx_, nullptr);
+        form8_ = std::make_unique<JournalWindow>(*ctx_, nullptr);
+        form10_ = std::make_unique<OpenJournalDialog>(*ctx_, nullptr);
         ctx_->windows.add(form8_.get());
         ctx_->windows.add(form10_.get());
         for (const QString& f : QDir(dir_.path()).entryList(QDir::Files))

@@ -2,9 +2,9 @@
 // it, and the three windows on scripted services.
 #pragma once
 
-#include "params/tform11.h"
-#include "params/tform16.h"
-#include "params/tform5.h"
+#include "params/parameterswindowtsm.h"
+#include "params/parameterswindowtsr.h"
+#include "params/testingmodewindow.h"
 #include "support/scriptedservices.h"
 
 #include "core/atomicfile.h"
@@ -29,16 +29,16 @@ struct ParamFixture {
     AppState state;
     ScriptedServices services;
     AppContext ctx{state, services, {}};
-    std::unique_ptr<TForm5> form5;
-    std::unique_ptr<TForm11> form11;
-    std::unique_ptr<TForm16> form16;
+    std::unique_ptr<ParametersWindowTsm> form5;
+    std::unique_ptr<TestingModeWindow> form11;
+    std::unique_ptr<ParametersWindowTsr> form16;
 
     ParamFixture() {
         state.ProgramDir = dir.filePath(QStringLiteral("prog"));
         QDir().mkpath(state.ProgramDir);
-        form5 = std::make_unique<TForm5>(ctx, nullptr);
-        form11 = std::make_unique<TForm11>(ctx, nullptr);
-        form16 = std::make_unique<TForm16>(ctx, nullptr);
+        form5 = std::make_unique<ParametersWindowTsm>(ctx, nullptr);
+        form11 = std::make_unique<TestingModeWindow>(ctx, nullptr);
+        form16 = std::make_unique<ParametersWindowTsr>(ctx, nullptr);
         ctx.windows.add(form5.get());
         ctx.windows.add(form11.get());
         ctx.windows.add(form16.get());

@@ -36,7 +36,7 @@ class ParamWindowsTest : public QObject {
     Q_OBJECT
     std::unique_ptr<ParamFixture> fx;
 
-    // TForm5 shown for a file of `questions` questions, a journal chosen.
+    // ParametersWindowTsm shown for a file of `questions` questions, a journal chosen.
     QWidget* showForm5(int questions, const QString& journal = u"j.ocn"_s) {
         fx->openTsm(u"алгебра.tsm"_s, questions);
         fx->form5->show();
@@ -391,7 +391,7 @@ private slots:
         fx->expectMessages(1);
         click(w, u"Button2"_s);
         QCOMPARE(fx->services.modalShown, QStringList{u"TForm11"_s});
-        QCOMPARE(fx->ns1Bytes().size(), 0); // only the OK of TForm5 writes
+        QCOMPARE(fx->ns1Bytes().size(), 0); // only the OK of ParametersWindowTsm writes
         type(w, u"Edit2"_s, u"2"_s);
         click(w, u"BitBtn1"_s);
         const QByteArray bytes = fx->ns1Bytes();

@@ -1,10 +1,10 @@
-// The question list TForm23 beside a real editor: its rows, the hint, the
+// The question list QuestionListWindow beside a real editor: its rows, the hint, the
 // jump to a question, the reload, and the document and workbook it writes.
 #include "exportfixture.h"
 
 #include "core/recordfile.h"
 #include "editor/editorwindow.h"
-#include "export/tform23.h"
+#include "export/questionlistwindow.h"
 #include "support/rtfreader.h"
 #include "support/scriptedservices.h"
 
@@ -29,7 +29,7 @@ class TForm23Test : public QObject {
     ScriptedServices services_;
     AppContext ctx_{state_, services_, {}};
     std::unique_ptr<EditorWindow> editor_;
-    QPointer<TForm23> list_;
+    QPointer<QuestionListWindow> list_;
 
     QString path(const QString& name) const { return dir_.filePath(name); }
 
@@ -243,7 +243,8 @@ private slots:
         writeTest(path(u"none.tsm"_s), TestKind::Tsm, {});
         state_.TestFileName = path(u"none.tsm"_s);
         state_.TestFileExt = u".tsm"_s;
-        list_ = new TForm23(ctx_, nullptr); // no file in the editor: the current test file
+        list_ =
+            new QuestionListWindow(ctx_, nullptr); // no file in the editor: the current test file
         list_->FormActivate();
         QCOMPARE(list_->StringGrid1->rowCount(), 1);
         list_->BitBtn4->click();
@@ -304,4 +305,4 @@ private slots:
 };
 
 QTEST_MAIN(TForm23Test)
-#include "tst_tform23.moc"
+#include "tst_questionlistwindow.moc"

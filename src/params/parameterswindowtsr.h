@@ -1,4 +1,4 @@
-// TForm16: the testing parameters of a four-level test file (test.ns2).
+// ParametersWindowTsr: the testing parameters of a four-level test file (test.ns2).
 #pragma once
 
 #include "paramform.h"
@@ -10,10 +10,10 @@ class QPushButton;
 
 namespace zorvik {
 
-class TForm16 : public ParamForm {
+class ParametersWindowTsr : public ParamForm {
     Q_OBJECT
 public:
-    TForm16(AppContext& ctx, QWidget* parent);
+    ParametersWindowTsr(AppContext& ctx, QWidget* parent);
 
     QLineEdit* Edit1 = nullptr;     // questions in the test file
     QLineEdit* Edit2 = nullptr;     // low-level questions in the file

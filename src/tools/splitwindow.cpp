@@ -1,4 +1,4 @@
-#include "tform14.h"
+#include "splitwindow.h"
 
 #include "toolsupport.h"
 
@@ -18,7 +18,7 @@ namespace {
 constexpr int kFontPixels = 13;
 } // namespace
 
-TForm14::TForm14(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+SplitWindow::SplitWindow(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName(u"TForm14"_s);
     setWindowTitle(u"Розбити файл - "_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -55,11 +55,11 @@ TForm14::TForm14(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) 
         b->setCursor(Qt::PointingHandCursor);
     layOut();
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm14::BitBtn1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &SplitWindow::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TForm14::layOut() {
+void SplitWindow::layOut() {
     const Scale s = ctx_.scale();
     setFixedSize(s.width(400), s.height(168));
     s.place(Label2, 8, 10, 384, 22);
@@ -74,7 +74,7 @@ void TForm14::layOut() {
     Label2->setFont(arialFont(s.fontHeight(15), true));
 }
 
-bool TForm14::openSource(const QString& source) {
+bool SplitWindow::openSource(const QString& source) {
     const TestKind kind = testKindOfPath(source);
     if (kind == TestKind::None)
         return false;
@@ -100,12 +100,12 @@ bool TForm14::openSource(const QString& source) {
     return true;
 }
 
-void TForm14::countQuestions() {
+void SplitWindow::countQuestions() {
     Edit1->setText(
         QString::number(questionsOf(testRecordCount(source_, kind_, *ctx_.state.storage))));
 }
 
-void TForm14::FormActivate() {
+void SplitWindow::FormActivate() {
     if (source_.isEmpty())
         return;
     setWindowTitle(u"Розбити файл - "_s + source_);
@@ -117,24 +117,24 @@ void TForm14::FormActivate() {
     }
 }
 
-void TForm14::showEvent(QShowEvent* event) {
+void SplitWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormActivate();
 }
 
-void TForm14::changeEvent(QEvent* event) {
+void SplitWindow::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         FormActivate();
 }
 
-void TForm14::refuse(const QString& text) {
+void SplitWindow::refuse(const QString& text) {
     ctx_.services.error(this, text);
     Edit2->clear();
     Edit2->setFocus();
 }
 
-void TForm14::BitBtn1Click() {
+void SplitWindow::BitBtn1Click() {
     const QString text = Edit2->text().trimmed();
     if (text.isEmpty()) {
         ctx_.services.error(this, u"Задайте кількість запитань у першому файлі!"_s);

@@ -1,4 +1,4 @@
-// TForm17, "Конвертор": turns a one-level test file into a four-level one or
+// ConverterWindow, "Конвертор": turns a one-level test file into a four-level one or
 // back, beside the source. Created at start-up, shown modally.
 #pragma once
 
@@ -14,10 +14,10 @@ namespace zorvik {
 
 class StatusBar;
 
-class TForm17 : public QDialog {
+class ConverterWindow : public QDialog {
     Q_OBJECT
 public:
-    TForm17(AppContext& ctx, QWidget* parent);
+    ConverterWindow(AppContext& ctx, QWidget* parent);
 
     QLabel* Label1 = nullptr;             // "Файли одного рівня"
     QLabel* Label2 = nullptr;             // "Файли чотирьох рівнів"

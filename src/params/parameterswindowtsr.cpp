@@ -1,4 +1,4 @@
-#include "tform16.h"
+#include "parameterswindowtsr.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -20,8 +20,8 @@ constexpr int kBlockWidth = 306;
 constexpr int kBlockHeight = 126;
 } // namespace
 
-void TForm16::levelBlock(int no, int left, int top, const Level& level, QLineEdit*& inFile,
-                         QLineEdit*& count, QLineEdit*& points) {
+void ParametersWindowTsr::levelBlock(int no, int left, int top, const Level& level,
+                                     QLineEdit*& inFile, QLineEdit*& count, QLineEdit*& points) {
     auto* frame = new QFrame(this);
     frame->setObjectName(u"Bevel%1"_s.arg(no));
     frame->setFrameShape(QFrame::StyledPanel);
@@ -47,7 +47,8 @@ void TForm16::levelBlock(int no, int left, int top, const Level& level, QLineEdi
                   top + 90, 40);
 }
 
-TForm16::TForm16(AppContext& ctx, QWidget* parent) : ParamForm(ctx, parent, u"TForm16"_s, 12) {
+ParametersWindowTsr::ParametersWindowTsr(AppContext& ctx, QWidget* parent)
+    : ParamForm(ctx, parent, u"TForm16"_s, 12) {
     setDesignSize(632, 410);
     setWindowTitle(u"Задайте параметри тестування"_s);
 
@@ -93,12 +94,12 @@ TForm16::TForm16(AppContext& ctx, QWidget* parent) : ParamForm(ctx, parent, u"TF
     Button3 = button(u"Button3"_s, u"&OK"_s, 516, 370, 100, 30);
     Button3->setDefault(true);
 
-    connect(Button1, &QPushButton::clicked, this, &TForm16::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm16::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm16::Button3Click);
+    connect(Button1, &QPushButton::clicked, this, &ParametersWindowTsr::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &ParametersWindowTsr::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &ParametersWindowTsr::Button3Click);
 }
 
-bool TForm16::FormShow() {
+bool ParametersWindowTsr::FormShow() {
     AppState& st = ctx_.state;
     loaded_ = false;
     setWindowTitle(u"Задайте параметри тестування - "_s + st.TestFileName);
@@ -153,16 +154,16 @@ bool TForm16::FormShow() {
     return true;
 }
 
-void TForm16::Button1Click() {
+void ParametersWindowTsr::Button1Click() {
     chooseJournal(Edit12);
     Edit12->setToolTip(Edit12->text());
 }
 
-void TForm16::Button2Click() {
+void ParametersWindowTsr::Button2Click() {
     showTestingMode();
 }
 
-bool TForm16::Button3Click() {
+bool ParametersWindowTsr::Button3Click() {
     if (running_ || !loaded_)
         return false;
     running_ = true;
@@ -175,14 +176,14 @@ bool TForm16::Button3Click() {
     return true;
 }
 
-void TForm16::showEvent(QShowEvent* event) {
+void ParametersWindowTsr::showEvent(QShowEvent* event) {
     ParamForm::showEvent(event);
     if (!event->spontaneous() && !FormShow())
         QMetaObject::invokeMethod(
             this, [this] { reject(); }, Qt::QueuedConnection);
 }
 
-void TForm16::reject() {
+void ParametersWindowTsr::reject() {
     if (running_)
         return;
     closeUnsaved(editor_);

@@ -1,4 +1,4 @@
-// TForm14, "Розбити файл - " + the source: splits a test file into two new
+// SplitWindow, "Розбити файл - " + the source: splits a test file into two new
 // ones. Created at start-up, shown beside the main window and on top of it.
 // The source is read through a handle of its own, so the main window may use
 // the shared test files meanwhile.
@@ -15,10 +15,10 @@ class QPushButton;
 
 namespace zorvik {
 
-class TForm14 : public QDialog {
+class SplitWindow : public QDialog {
     Q_OBJECT
 public:
-    TForm14(AppContext& ctx, QWidget* parent);
+    SplitWindow(AppContext& ctx, QWidget* parent);
 
     // Shows the window for `source`; false (and reported) when it cannot be read.
     bool openSource(const QString& source);

@@ -1,4 +1,4 @@
-#include "tform23.h"
+#include "questionlistwindow.h"
 
 #include "exportsupport.h"
 
@@ -39,14 +39,15 @@ QString hintToolTip(const QString& hint) {
 
 } // namespace
 
-TForm23::TForm23(AppContext& ctx, QWidget* owner) : QWidget(owner, Qt::Window), ctx_(ctx) {
+QuestionListWindow::QuestionListWindow(AppContext& ctx, QWidget* owner)
+    : QWidget(owner, Qt::Window), ctx_(ctx) {
     setObjectName(u"TForm23"_s);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(u"Список запитань"_s);
     buildControls();
 }
 
-void TForm23::buildControls() {
+void QuestionListWindow::buildControls() {
     const Scale s = ctx_.scale();
     resize(s.width(640), s.height(420));
     // The grid's type keeps its size; its columns are widened by the scale.
@@ -83,14 +84,14 @@ void TForm23::buildControls() {
 
     connect(StringGrid1, &QTableWidget::currentCellChanged, this,
             [this](int row) { StringGrid1SelectCell(row + 1); });
-    connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, &TForm23::BitBtn1Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm23::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm23::BitBtn2Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &TForm23::BitBtn3Click);
-    connect(BitBtn4, &QPushButton::clicked, this, &TForm23::BitBtn4Click);
+    connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, &QuestionListWindow::BitBtn1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &QuestionListWindow::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QuestionListWindow::BitBtn2Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &QuestionListWindow::BitBtn3Click);
+    connect(BitBtn4, &QPushButton::clicked, this, &QuestionListWindow::BitBtn4Click);
 }
 
-void TForm23::findSource() {
+void QuestionListWindow::findSource() {
     auto* editor = ctx_.windows.get<EditorWindow>(u"TForm3"_s);
     if (editor && editor->isEditing()) {
         path_ = editor->session().path();
@@ -103,7 +104,7 @@ void TForm23::findSource() {
     }
 }
 
-void TForm23::FormActivate() {
+void QuestionListWindow::FormActivate() {
     findSource();
     if (kind_ == TestKind::None)
         return;
@@ -136,7 +137,7 @@ void TForm23::FormActivate() {
     StringGrid1SelectCell(row);
 }
 
-void TForm23::StringGrid1SelectCell(int row) {
+void QuestionListWindow::StringGrid1SelectCell(int row) {
     if (row < 1)
         return;
     selected_ = row;
@@ -146,7 +147,7 @@ void TForm23::StringGrid1SelectCell(int row) {
     }
 }
 
-void TForm23::returnToEditor(std::optional<int> question) {
+void QuestionListWindow::returnToEditor(std::optional<int> question) {
     QWidget* editor = ctx_.windows.window(u"TForm3"_s);
     if (!editor)
         return;
@@ -167,26 +168,26 @@ void TForm23::returnToEditor(std::optional<int> question) {
     }
 }
 
-void TForm23::BitBtn1Click() {
+void QuestionListWindow::BitBtn1Click() {
     hide();
     returnToEditor(selected_);
     close();
 }
 
-void TForm23::BitBtn3Click() {
+void QuestionListWindow::BitBtn3Click() {
     hide();
     returnToEditor(std::nullopt);
     close();
 }
 
-void TForm23::openDocument(const QString& path) {
+void QuestionListWindow::openDocument(const QString& path) {
     if (!ctx_.services.openWithSystem(path))
         ctx_.services.info(this, u"Список записано у файл\r"_s + path +
                                      u"\rале відкрити його не вдалося!"_s);
 }
 
-QString TForm23::chooseTarget(const QString& proposed, const QString& title,
-                              const QString& filter) {
+QString QuestionListWindow::chooseTarget(const QString& proposed, const QString& title,
+                                         const QString& filter) {
     // An earlier list of that name may be one the teacher keeps: asked first.
     const QFileInfo info(proposed);
     FileDialogSpec request;
@@ -199,7 +200,7 @@ QString TForm23::chooseTarget(const QString& proposed, const QString& title,
     return ctx_.services.saveFile(this, request).fileName;
 }
 
-void TForm23::BitBtn2Click() {
+void QuestionListWindow::BitBtn2Click() {
     if (kind_ == TestKind::None)
         return;
     const QString target =
@@ -219,7 +220,7 @@ void TForm23::BitBtn2Click() {
     StringGrid1->setFocus();
 }
 
-void TForm23::BitBtn4Click() {
+void QuestionListWindow::BitBtn4Click() {
     if (entries_.empty())
         return;
     const QString target =
@@ -236,8 +237,8 @@ void TForm23::BitBtn4Click() {
     openDocument(target);
 }
 
-TForm23* openQuestionList(AppContext& ctx, QWidget* editor) {
-    auto* list = new TForm23(ctx, editor);
+QuestionListWindow* openQuestionList(AppContext& ctx, QWidget* editor) {
+    auto* list = new QuestionListWindow(ctx, editor);
     list->show();
     list->raise();
     list->activateWindow();
@@ -246,7 +247,7 @@ TForm23* openQuestionList(AppContext& ctx, QWidget* editor) {
     return list;
 }
 
-void TForm23::changeEvent(QEvent* event) {
+void QuestionListWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
         FormActivate();

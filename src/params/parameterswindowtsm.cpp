@@ -1,4 +1,4 @@
-#include "tform5.h"
+#include "parameterswindowtsm.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -18,7 +18,8 @@ const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
 } // namespace
 
-TForm5::TForm5(AppContext& ctx, QWidget* parent) : ParamForm(ctx, parent, u"TForm5"_s) {
+ParametersWindowTsm::ParametersWindowTsm(AppContext& ctx, QWidget* parent)
+    : ParamForm(ctx, parent, u"TForm5"_s) {
     setDesignSize(420, 290);
     setWindowTitle(u"Задайте параметри тестування"_s);
 
@@ -48,12 +49,12 @@ TForm5::TForm5(AppContext& ctx, QWidget* parent) : ParamForm(ctx, parent, u"TFor
     BitBtn1->setDefault(true);
     BitBtn1->installEventFilter(this);
 
-    connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm5::Button2Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
+    connect(Button1, &QPushButton::clicked, this, &ParametersWindowTsm::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &ParametersWindowTsm::Button2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &ParametersWindowTsm::BitBtn1Click);
 }
 
-bool TForm5::FormShow() {
+bool ParametersWindowTsm::FormShow() {
     AppState& st = ctx_.state;
     saved_ = false;
     loaded_ = false;
@@ -78,16 +79,16 @@ bool TForm5::FormShow() {
     return true;
 }
 
-void TForm5::Button1Click() {
+void ParametersWindowTsm::Button1Click() {
     chooseJournal(Edit5);
     Edit5->setToolTip(Edit5->text());
 }
 
-void TForm5::Button2Click() {
+void ParametersWindowTsm::Button2Click() {
     showTestingMode();
 }
 
-bool TForm5::BitBtn1Click() {
+bool ParametersWindowTsm::BitBtn1Click() {
     if (saved_) {
         // Saved once already in this showing: nothing more to write.
         if (isVisible())
@@ -106,14 +107,14 @@ bool TForm5::BitBtn1Click() {
     return true;
 }
 
-void TForm5::showEvent(QShowEvent* event) {
+void ParametersWindowTsm::showEvent(QShowEvent* event) {
     ParamForm::showEvent(event);
     if (!event->spontaneous() && !FormShow())
         QMetaObject::invokeMethod(
             this, [this] { reject(); }, Qt::QueuedConnection);
 }
 
-bool TForm5::eventFilter(QObject* watched, QEvent* event) {
+bool ParametersWindowTsm::eventFilter(QObject* watched, QEvent* event) {
     // Tabbing onto OK is the same as pressing it.
     if (watched == BitBtn1 && event->type() == QEvent::FocusIn) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -124,7 +125,7 @@ bool TForm5::eventFilter(QObject* watched, QEvent* event) {
     return ParamForm::eventFilter(watched, event);
 }
 
-void TForm5::reject() {
+void ParametersWindowTsm::reject() {
     if (running_)
         return;
     if (loaded_ && !saved_)

@@ -1,4 +1,4 @@
-// TForm23, "Список запитань" + the test file: every question of the file the
+// QuestionListWindow, "Список запитань" + the test file: every question of the file the
 // editor works on, with its number, level and text; the answers of the
 // selected one as the grid's hint; opening a question in the editor; the list
 // as a document and as a workbook. Created by the editor's "Список", shown
@@ -18,11 +18,11 @@ class QTableWidget;
 
 namespace zorvik {
 
-class TForm23 : public QWidget {
+class QuestionListWindow : public QWidget {
     Q_OBJECT
 public:
     // A window of its own; `owner` (the editor) keeps it in front of itself.
-    explicit TForm23(AppContext& ctx, QWidget* owner = nullptr);
+    explicit QuestionListWindow(AppContext& ctx, QWidget* owner = nullptr);
 
     QTableWidget* StringGrid1 = nullptr;
     QPushButton* BitBtn1 = nullptr; // "Від&крити"
@@ -71,6 +71,6 @@ private:
 
 // What the editor's "Список" does: a new list beside `editor`, shown and
 // loaded; it destroys itself when it closes.
-TForm23* openQuestionList(AppContext& ctx, QWidget* editor);
+QuestionListWindow* openQuestionList(AppContext& ctx, QWidget* editor);
 
 } // namespace zorvik

@@ -1,7 +1,7 @@
 // The merge window, driven from the main window's menu as a teacher would.
 #include "toolfixture.h"
 
-#include "tools/tform13.h"
+#include "tools/mergewindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -73,7 +73,7 @@ private slots:
         });
         QCOMPARE(shell_->services.modalShown, QStringList{u"TForm13"_s});
         // Destroyed once closed.
-        QVERIFY(!shell_->main.findChild<TForm13*>());
+        QVERIFY(!shell_->main.findChild<MergeWindow*>());
     }
 
     void mergesThreeAndTwoIntoSix_data() {
@@ -313,4 +313,4 @@ private slots:
 };
 
 QTEST_MAIN(MergeWindowTest)
-#include "tst_tform13.moc"
+#include "tst_mergewindow.moc"

@@ -1,4 +1,4 @@
-#include "tform13.h"
+#include "mergewindow.h"
 
 #include "toolsupport.h"
 
@@ -19,7 +19,7 @@ namespace {
 constexpr int kFontPixels = 13;
 } // namespace
 
-TForm13::TForm13(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+MergeWindow::MergeWindow(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName(u"TForm13"_s);
     setWindowTitle(u"Об'єднання тестових файлів"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -70,14 +70,14 @@ TForm13::TForm13(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) 
     Button3->setEnabled(false);
     layOut();
 
-    connect(Button1, &QPushButton::clicked, this, &TForm13::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm13::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm13::Button3Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm13::BitBtn1Click);
+    connect(Button1, &QPushButton::clicked, this, &MergeWindow::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &MergeWindow::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &MergeWindow::Button3Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &MergeWindow::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TForm13::layOut() {
+void MergeWindow::layOut() {
     const Scale s = ctx_.scale();
     setFixedSize(s.width(384), s.height(236));
     s.place(Label1, 8, 10, 368, 22);
@@ -97,7 +97,7 @@ void TForm13::layOut() {
     Label1->setFont(arialFont(s.fontHeight(15), true));
 }
 
-void TForm13::Button1Click() {
+void MergeWindow::Button1Click() {
     Edit2->clear();
     Edit3->clear();
     second_.clear();
@@ -131,7 +131,7 @@ void TForm13::Button1Click() {
     }
 }
 
-void TForm13::Button2Click() {
+void MergeWindow::Button2Click() {
     FileDialogSpec request;
     request.title = u"Об'єднання: другий тестовий файл"_s;
     request.filter = kindFilter_;
@@ -149,7 +149,7 @@ void TForm13::Button2Click() {
     Edit2->setText(QFileInfo(second_).fileName());
 }
 
-void TForm13::Button3Click() {
+void MergeWindow::Button3Click() {
     FileDialogSpec request;
     request.title = u"Новий файл (об'єднаний)"_s;
     request.filter = kindFilter_;
@@ -162,7 +162,7 @@ void TForm13::Button3Click() {
     Edit3->setText(result_);
 }
 
-void TForm13::BitBtn1Click() {
+void MergeWindow::BitBtn1Click() {
     if (Edit1->text().trimmed().isEmpty()) {
         ctx_.services.error(this, u"Введіть перший тестовий файл!"_s);
         Button1->setFocus();

@@ -1,7 +1,7 @@
 // The split command and its window, beside the main window.
 #include "toolfixture.h"
 
-#include "tools/tform14.h"
+#include "tools/splitwindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +14,7 @@ using namespace zorvik::testing;
 class SplitWindowTest : public QObject {
     Q_OBJECT
     std::unique_ptr<ToolShell> shell_;
-    TForm14* form_ = nullptr;
+    SplitWindow* form_ = nullptr;
 
     // "Ро&збити..." with `name` chosen.
     void splitCommand(const QString& name) {
@@ -33,7 +33,7 @@ class SplitWindowTest : public QObject {
 private slots:
     void init() {
         shell_ = std::make_unique<ToolShell>();
-        form_ = new TForm14(shell_->ctx, &shell_->main);
+        form_ = new SplitWindow(shell_->ctx, &shell_->main);
         shell_->ctx.windows.add(form_);
     }
     void cleanup() {
@@ -267,4 +267,4 @@ private slots:
 };
 
 QTEST_MAIN(SplitWindowTest)
-#include "tst_tform14.moc"
+#include "tst_splitwindow.moc"

@@ -1,4 +1,4 @@
-#include "tform17.h"
+#include "converterwindow.h"
 
 #include "toolsupport.h"
 
@@ -24,7 +24,7 @@ const QString kToFourLevels = u"Конвертувати файл одного �
 const QString kToOneLevel = u"Конвертувати чотирьохрівневий файл в файл одного рівня"_s;
 } // namespace
 
-TForm17::TForm17(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+ConverterWindow::ConverterWindow(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName(u"TForm17"_s);
     setWindowTitle(u"Конвертор"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -65,13 +65,13 @@ TForm17::TForm17(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) 
     layOut();
     FormActivate();
 
-    connect(RadioButton1, &QRadioButton::clicked, this, &TForm17::RadioButton1Click);
-    connect(RadioButton2, &QRadioButton::clicked, this, &TForm17::RadioButton2Click);
-    connect(Button1, &QPushButton::clicked, this, &TForm17::Button1Click);
+    connect(RadioButton1, &QRadioButton::clicked, this, &ConverterWindow::RadioButton1Click);
+    connect(RadioButton2, &QRadioButton::clicked, this, &ConverterWindow::RadioButton2Click);
+    connect(Button1, &QPushButton::clicked, this, &ConverterWindow::Button1Click);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TForm17::layOut() {
+void ConverterWindow::layOut() {
     const Scale s = ctx_.scale();
     setFixedSize(s.width(400), s.height(184));
     s.place(Label1, 8, 14, 172, 20);
@@ -92,27 +92,27 @@ void TForm17::layOut() {
     StatusBar1->panel(0)->setFont(StatusBar1->font());
 }
 
-void TForm17::FormActivate() {
+void ConverterWindow::FormActivate() {
     RadioButton2->setChecked(true);
     RadioButton2Click();
 }
 
-void TForm17::showEvent(QShowEvent* event) {
+void ConverterWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormActivate();
 }
 
-void TForm17::RadioButton1Click() {
+void ConverterWindow::RadioButton1Click() {
     Label5->setText(u"<===="_s);
     StatusBar1->setPanelText(0, kToOneLevel);
 }
 
-void TForm17::RadioButton2Click() {
+void ConverterWindow::RadioButton2Click() {
     Label5->setText(u"====>"_s);
     StatusBar1->setPanelText(0, kToFourLevels);
 }
 
-void TForm17::Button1Click() {
+void ConverterWindow::Button1Click() {
     const bool toFour = RadioButton2->isChecked();
     FileDialogSpec request;
     request.title = u"Виберіть файл для конвертування"_s;

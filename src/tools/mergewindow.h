@@ -1,4 +1,4 @@
-// TForm13, "Об'єднання тестових файлів": joins two test files of one kind into
+// MergeWindow, "Об'єднання тестових файлів": joins two test files of one kind into
 // a new one. Created when chosen, shown modally on top, destroyed after.
 #pragma once
 
@@ -12,10 +12,10 @@ class QPushButton;
 
 namespace zorvik {
 
-class TForm13 : public QDialog {
+class MergeWindow : public QDialog {
     Q_OBJECT
 public:
-    TForm13(AppContext& ctx, QWidget* parent);
+    MergeWindow(AppContext& ctx, QWidget* parent);
 
     QLabel* Label1 = nullptr;       // "Об'єднання двох тестових файлів"
     QLabel* Label2 = nullptr;       // "Виберіть перший файл:"

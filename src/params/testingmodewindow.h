@@ -1,4 +1,4 @@
-// TForm11: the testing mode of the current parameter record. Only OK leaves it.
+// TestingModeWindow: the testing mode of the current parameter record. Only OK leaves it.
 #pragma once
 
 #include "paramform.h"
@@ -11,10 +11,10 @@ class QRadioButton;
 
 namespace zorvik {
 
-class TForm11 : public ParamForm {
+class TestingModeWindow : public ParamForm {
     Q_OBJECT
 public:
-    TForm11(AppContext& ctx, QWidget* parent);
+    TestingModeWindow(AppContext& ctx, QWidget* parent);
 
     QGroupBox* GroupBox1 = nullptr; // "На запитання"
     QRadioButton* RadioButton1 = nullptr;

@@ -1,7 +1,7 @@
 // The converter window, opened from the main window's menu.
 #include "toolfixture.h"
 
-#include "tools/tform17.h"
+#include "tools/converterwindow.h"
 
 #include "ui/statusbar.h"
 
@@ -21,7 +21,7 @@ const QString kToOne = u"Конвертувати чотирьохрівневи
 class ConverterWindowTest : public QObject {
     Q_OBJECT
     std::unique_ptr<ToolShell> shell_;
-    TForm17* form_ = nullptr;
+    ConverterWindow* form_ = nullptr;
 
     // Opens the converter from the menu; `drive` works it.
     void runConverter(const std::function<void()>& drive) {
@@ -51,7 +51,7 @@ class ConverterWindowTest : public QObject {
 private slots:
     void init() {
         shell_ = std::make_unique<ToolShell>();
-        form_ = new TForm17(shell_->ctx, &shell_->main);
+        form_ = new ConverterWindow(shell_->ctx, &shell_->main);
         shell_->ctx.windows.add(form_);
     }
     void cleanup() {
@@ -219,4 +219,4 @@ private slots:
 };
 
 QTEST_MAIN(ConverterWindowTest)
-#include "tst_tform17.moc"
+#include "tst_converterwindow.moc"

@@ -1,4 +1,4 @@
-// TForm5: the testing parameters of a one-level test file (test.ns1).
+// ParametersWindowTsm: the testing parameters of a one-level test file (test.ns1).
 #pragma once
 
 #include "paramform.h"
@@ -10,10 +10,10 @@ class QPushButton;
 
 namespace zorvik {
 
-class TForm5 : public ParamForm {
+class ParametersWindowTsm : public ParamForm {
     Q_OBJECT
 public:
-    TForm5(AppContext& ctx, QWidget* parent);
+    ParametersWindowTsm(AppContext& ctx, QWidget* parent);
 
     QLineEdit* Edit1 = nullptr;     // questions in the test file
     QLineEdit* Edit2 = nullptr;     // TestQuestions

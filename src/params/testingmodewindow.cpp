@@ -1,4 +1,4 @@
-#include "tform11.h"
+#include "testingmodewindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,7 +37,8 @@ QComboBox* timeBox(QWidget* parent, const QString& name, const QStringList& item
 
 } // namespace
 
-TForm11::TForm11(AppContext& ctx, QWidget* parent) : ParamForm(ctx, parent, u"TForm11"_s) {
+TestingModeWindow::TestingModeWindow(AppContext& ctx, QWidget* parent)
+    : ParamForm(ctx, parent, u"TForm11"_s) {
     // No close box: the checks of OK are the only way out.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowTitle(u"Режим тестування"_s);
@@ -100,23 +101,23 @@ TForm11::TForm11(AppContext& ctx, QWidget* parent) : ParamForm(ctx, parent, u"TF
         if (on)
             questionTimeOn();
     });
-    connect(CheckBox2, &QCheckBox::toggled, this, &TForm11::CheckBox2Click);
-    connect(Button1, &QPushButton::clicked, this, &TForm11::Button1Click);
+    connect(CheckBox2, &QCheckBox::toggled, this, &TestingModeWindow::CheckBox2Click);
+    connect(Button1, &QPushButton::clicked, this, &TestingModeWindow::Button1Click);
 }
 
-void TForm11::questionTimeOff() {
+void TestingModeWindow::questionTimeOff() {
     ComboBox1->clearEditText();
     ComboBox1->setEnabled(false);
 }
 
-void TForm11::questionTimeOn() {
+void TestingModeWindow::questionTimeOn() {
     ComboBox1->setEnabled(true);
     // The stored time, not one typed meanwhile.
     if (const TestingMode* m = currentTestingMode(ctx_.state); m && m->QuestionTime != -1)
         ComboBox1->setEditText(QString::number(m->QuestionTime));
 }
 
-void TForm11::CheckBox2Click(bool checked) {
+void TestingModeWindow::CheckBox2Click(bool checked) {
     ComboBox2->setEnabled(checked);
     if (checked)
         ComboBox2->setEditText(u"15"_s);
@@ -124,7 +125,7 @@ void TForm11::CheckBox2Click(bool checked) {
         ComboBox2->clearEditText();
 }
 
-int TForm11::selectedMode() const {
+int TestingModeWindow::selectedMode() const {
     if (RadioButton2->isChecked())
         return 2;
     if (RadioButton3->isChecked())
@@ -134,7 +135,7 @@ int TForm11::selectedMode() const {
     return 1;
 }
 
-void TForm11::FormShow() {
+void TestingModeWindow::FormShow() {
     const TestingMode* m = currentTestingMode(ctx_.state);
     if (!m)
         return;
@@ -171,7 +172,7 @@ void TForm11::FormShow() {
     Button1->setFocus(Qt::OtherFocusReason);
 }
 
-bool TForm11::Button1Click() {
+bool TestingModeWindow::Button1Click() {
     ModeFields f;
     f.inputOrder = CheckBox1->isChecked();
     f.goBack = CheckBox3->isChecked();
@@ -197,7 +198,7 @@ bool TForm11::Button1Click() {
     return true;
 }
 
-void TForm11::showEvent(QShowEvent* event) {
+void TestingModeWindow::showEvent(QShowEvent* event) {
     ParamForm::showEvent(event);
     if (!event->spontaneous())
         FormShow();
