@@ -93,8 +93,8 @@ private slots:
         QTest::newRow("pair at the end, room for it") << u"ab"_s + smile << 3 << u"ab"_s + smile;
         QTest::newRow("pair at the end, no room") << u"abc"_s + smile << 3 << u"abc"_s;
         QTest::newRow("pairs only") << smile + smile + smile << 2 << smile + smile;
-        QTest::newRow("lone high surrogate") << u"a"_s + QChar(0xD83D) + u"b"_s << 2
-                                             << u"a"_s + QChar(0xD83D);
+        QTest::newRow("lone high surrogate")
+            << u"a"_s + QChar(0xD83D) + u"b"_s << 2 << u"a"_s + QChar(0xD83D);
     }
     void capacityCountsCodePoints() {
         QFETCH(QString, text);
