@@ -7,6 +7,10 @@
 
 #include "core/testfilecheck.h"
 #include "editor/editorwindow.h"
+#include "journal/openjournaldialog.h"
+#include "params/parameterswindowtsm.h"
+#include "params/parameterswindowtsr.h"
+#include "testing/namewindow.h"
 
 #include <QAction>
 #include <QDialog>
@@ -83,7 +87,7 @@ void Commands::createClick() {
 
 void Commands::newFile(TestKind kind) {
     const QString path = ctx_.state.TestFileName;
-    auto* editor = ctx_.windows.get<EditorWindow>(u"TForm3"_s);
+    auto* editor = ctx_.windows.find<EditorWindow>();
     // The editor lets go of the file first if it works on this very one.
     if (editor && !editor->releaseFile(path))
         return;
@@ -106,7 +110,7 @@ void Commands::openClick() {
         {u" Редагування тестового файла"_s, u"Редагувати тестовий файл"_s, kF2}, false);
     if (kind == TestKind::None)
         return;
-    if (auto* editor = ctx_.windows.get<EditorWindow>(u"TForm3"_s))
+    if (auto* editor = ctx_.windows.find<EditorWindow>())
         editor->startEditing(ctx_.state.TestFileName, kind);
 }
 
@@ -120,7 +124,7 @@ void Commands::openNamed(const QString& path) {
     st.TestFileExt = testFileExtOf(path);
     st.TestFileName = QFileInfo(path).absoluteFilePath();
     st.TestDir = folderOf(st.TestFileName);
-    if (auto* editor = ctx_.windows.get<EditorWindow>(u"TForm3"_s))
+    if (auto* editor = ctx_.windows.find<EditorWindow>())
         editor->startEditing(st.TestFileName, kind);
 }
 
@@ -140,7 +144,10 @@ void Commands::paramsFile(TestKind kind) {
         file.setStorage(*st.storage);
         file.openExisting(st.TestFileName, recordSizeOf(kind));
         if (file.count() >= 1) {
-            showWindow(kind == TestKind::Tsm ? u"TForm5"_s : u"TForm16"_s);
+            if (kind == TestKind::Tsm)
+                showWindow(ctx_.windows.find<ParametersWindowTsm>());
+            else
+                showWindow(ctx_.windows.find<ParametersWindowTsr>());
             return;
         }
         file.close();
@@ -187,7 +194,7 @@ void Commands::checkParams(TestKind kind) {
             ctx_.services.error(main_, problem);
             return;
         }
-        showWindow(u"TForm6"_s);
+        showWindow(ctx_.windows.find<NameWindow>());
         return;
     }
     ctx_.services.message(
@@ -197,11 +204,11 @@ void Commands::checkParams(TestKind kind) {
 
 void Commands::journalClick() {
     main_->setStatusText(0, u" Журнал оцінювання"_s);
-    showWindow(u"TForm10"_s);
+    showWindow(ctx_.windows.find<OpenJournalDialog>());
 }
 
-void Commands::showWindow(const QString& name) {
-    if (auto* window = ctx_.windows.get<QDialog>(name))
+void Commands::showWindow(QDialog* window) {
+    if (window)
         ctx_.services.showModal(window);
 }
 

@@ -7,6 +7,8 @@
 
 #include <QObject>
 
+class QDialog;
+
 namespace zorvik {
 
 class MainWindow;
@@ -43,7 +45,7 @@ private:
     void paramsFile(TestKind kind);
     void checkParams(TestKind kind);
     // Shows a long-lived window of another part modally, when it exists.
-    void showWindow(const QString& name);
+    void showWindow(QDialog* window);
     void reportFailure(const std::exception& e);
 
     AppContext& ctx_;

@@ -245,7 +245,7 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Leaving the program must not drop the question being written.
-    auto* editor = ctx_.windows.get<EditorWindow>(u"TForm3"_s);
+    auto* editor = ctx_.windows.find<EditorWindow>();
     if (editor && editor->isVisible() && !editor->askSaveChanges()) {
         event->ignore();
         return;

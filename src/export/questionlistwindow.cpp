@@ -25,11 +25,6 @@ namespace {
 constexpr int kFontPixels = 13;
 constexpr int kColumnWidths[3] = {41, 60, 515};
 
-// Whether the editor offers `signature` ("goToQuestion(int)").
-bool offers(QObject* object, const char* signature) {
-    return object->metaObject()->indexOfMethod(signature) >= 0;
-}
-
 // A hint shown as plain lines, whatever the answers hold.
 QString hintToolTip(const QString& hint) {
     QString html = hint.toHtmlEscaped();
@@ -92,7 +87,7 @@ void QuestionListWindow::buildControls() {
 }
 
 void QuestionListWindow::findSource() {
-    auto* editor = ctx_.windows.get<EditorWindow>(u"TForm3"_s);
+    auto* editor = ctx_.windows.find<EditorWindow>();
     if (editor && editor->isEditing()) {
         path_ = editor->session().path();
         kind_ = editor->session().kind();
@@ -148,24 +143,15 @@ void QuestionListWindow::StringGrid1SelectCell(int row) {
 }
 
 void QuestionListWindow::returnToEditor(std::optional<int> question) {
-    QWidget* editor = ctx_.windows.window(u"TForm3"_s);
+    EditorWindow* editor = ctx_.windows.find<EditorWindow>();
     if (!editor)
         return;
     editor->raise();
     editor->activateWindow();
-    auto* known = qobject_cast<EditorWindow*>(editor);
-    if (question) {
-        if (offers(editor, "goToQuestion(int)")) {
-            QMetaObject::invokeMethod(editor, "goToQuestion", Q_ARG(int, *question));
-        } else if (known) {
-            known->Edit2->setText(QString::number(*question));
-            known->Edit2GoTo();
-        }
-    } else if (offers(editor, "reloadRecord()")) {
-        QMetaObject::invokeMethod(editor, "reloadRecord");
-    } else if (known) {
-        known->Edit2GoTo();
-    }
+    if (question)
+        editor->goToQuestion(*question);
+    else
+        editor->reloadRecord();
 }
 
 void QuestionListWindow::BitBtn1Click() {

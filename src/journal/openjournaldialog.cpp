@@ -113,7 +113,7 @@ void OpenJournalDialog::refuse() {
 
 void OpenJournalDialog::openJournal() {
     accept();
-    if (auto* journal = ctx_.windows.get<JournalWindow>(u"TForm8"_s))
+    if (auto* journal = ctx_.windows.find<JournalWindow>())
         journal->showJournal(journalFile_);
 }
 

@@ -25,7 +25,7 @@ SoundWindow::SoundWindow(AppContext& ctx, QWidget* parent) : QDialog(parent) {
     setFixedSize(size());
 
     // Centred on the main window.
-    if (QWidget* main = ctx.windows.window(u"TForm2"_s)) {
+    if (QWidget* main = ctx.windows.mainWindow()) {
         const QPoint centre = main->frameGeometry().center();
         move(centre - QPoint(width() / 2, height() / 2));
     }

@@ -1,4 +1,5 @@
 #include "paramform.h"
+#include "testingmodewindow.h"
 
 #include "core/journalfile.h"
 #include "ui/fonts.h"
@@ -118,7 +119,7 @@ void ParamForm::chooseJournal(QLineEdit* field) {
 }
 
 void ParamForm::showTestingMode() {
-    if (auto* mode = ctx_.windows.get<QDialog>(u"TForm11"_s))
+    if (auto* mode = ctx_.windows.find<TestingModeWindow>())
         ctx_.services.showModal(mode);
 }
 

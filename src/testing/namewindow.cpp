@@ -1,4 +1,5 @@
 #include "namewindow.h"
+#include "testingwindow.h"
 
 #include "core/bytes.h"
 #include "core/fileerror.h"
@@ -96,7 +97,8 @@ void NameWindow::Button1Click() {
     }
     const bool goBack = state.TestFileExt == u".tsr"_s ? state.Ns2Record.TestingMode.GoBack
                                                        : state.Ns1Record.TestingMode.GoBack;
-    auto* window = qobject_cast<QDialog*>(ctx_.windows.window(goBack ? u"TForm18"_s : u"TForm4"_s));
+    QDialog* window = goBack ? static_cast<QDialog*>(ctx_.windows.find<GoBackTestingWindow>())
+                             : static_cast<QDialog*>(ctx_.windows.find<PlainTestingWindow>());
     if (!window) {
         ctx_.services.error(this, kOpenError);
         return;

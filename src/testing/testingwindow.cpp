@@ -1,4 +1,5 @@
 #include "testingwindow.h"
+#include "namewindow.h"
 
 #include "resultwindow.h"
 #include "testingart.h"
@@ -355,7 +356,7 @@ void TestingWindow::FormActivate() {
         unreadable = true;
     }
     // The name window stays hidden behind the run.
-    if (QWidget* names = ctx_.windows.window(u"TForm6"_s))
+    if (QWidget* names = ctx_.windows.find<NameWindow>())
         names->hide();
     firstQuestion_ = true;
     render();

@@ -42,12 +42,12 @@ void runSplitCommand(AppContext& ctx, QWidget* parent) {
     setCurrentTestFile(ctx.state, chosen);
     if (testKindOfExt(ctx.state.TestFileExt) == TestKind::None)
         return;
-    if (auto* form = ctx.windows.get<SplitWindow>(u"TForm14"_s))
+    if (auto* form = ctx.windows.find<SplitWindow>())
         form->openSource(chosen);
 }
 
 void runConverterCommand(AppContext& ctx, QWidget*) {
-    if (auto* form = ctx.windows.get<ConverterWindow>(u"TForm17"_s)) {
+    if (auto* form = ctx.windows.find<ConverterWindow>()) {
         form->FormActivate();
         ctx.services.showModal(form);
     }

@@ -21,10 +21,17 @@ class WindowRegistry {
 public:
     void add(QWidget* window);
     QWidget* window(const QString& name) const;
-    template <typename T> T* get(const QString& name) const {
-        return qobject_cast<T*>(window(name));
+    // The one long-lived window of type T, or null: found by its type, so a
+    // wrong name cannot compile into a silent nothing.
+    template <typename T> T* find() const {
+        for (const QString& name : order_)
+            if (T* w = qobject_cast<T*>(windows_.value(name).data()))
+                return w;
+        return nullptr;
     }
     QStringList names() const { return order_; }
+    // The main window: the first one created.
+    QWidget* mainWindow() const { return order_.isEmpty() ? nullptr : window(order_.first()); }
 
 private:
     QHash<QString, QPointer<QWidget>> windows_;

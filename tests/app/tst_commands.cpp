@@ -34,7 +34,7 @@ struct Shell {
     Shell() {
         program.createWindows();
         main = program.mainWindow();
-        editor = program.context().windows.get<EditorWindow>(u"TForm3"_s);
+        editor = program.context().windows.find<EditorWindow>();
     }
     AppState& state() { return program.state(); }
     QString path(const QString& name) const { return dir.filePath(name); }
