@@ -349,7 +349,9 @@ void RealServices::printPreview(QWidget* parent, const PrintJob& job) {
 
 void RealServices::printImage(QWidget* parent, const QImage& image) {
     // Without a printer nothing would come out: the teacher hears why.
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
+    const bool printers =
+        printersInstalled_ ? printersInstalled_() : !QPrinterInfo::availablePrinters().isEmpty();
+    if (!printers) {
         message(parent, MsgIcon::Error, MsgButtons::Ok,
                 u"Друк неможливий: у системі не встановлено жодного принтера."_s);
         return;

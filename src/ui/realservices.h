@@ -3,10 +3,15 @@
 
 #include "services.h"
 
+#include <functional>
+
 namespace zorvik {
 
 class RealServices final : public Services {
 public:
+    // `printersInstalled` tells whether the system has a printer (tests say no).
+    explicit RealServices(std::function<bool()> printersInstalled = {})
+        : printersInstalled_(std::move(printersInstalled)) {}
     MsgAnswer message(QWidget* parent, MsgIcon icon, MsgButtons buttons,
                       const QString& text) override;
     FileDialogResult openFile(QWidget* parent, const FileDialogSpec& request) override;
@@ -24,6 +29,9 @@ public:
     QSize screenSize() override;
     void printPreview(QWidget* parent, const PrintJob& job) override;
     void printImage(QWidget* parent, const QImage& image) override;
+
+private:
+    std::function<bool()> printersInstalled_;
 };
 
 // Whether the system's opener may be given the file: by content and by name

@@ -9,7 +9,6 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -99,8 +98,6 @@ private slots:
 
     // Printing a window with no printer says so instead of doing nothing.
     void printingWithoutAPrinterIsTold() {
-        if (!QPrinterInfo::availablePrinters().isEmpty())
-            QSKIP("a printer is installed here: this test would print on it");
         QString told;
         QTimer::singleShot(200, [&told] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -108,7 +105,7 @@ private slots:
                 box->accept();
             }
         });
-        RealServices services;
+        RealServices services([] { return false; }); // whatever this machine has
         QImage window(200, 100, QImage::Format_RGB32);
         window.fill(Qt::white);
         services.printImage(nullptr, window);
