@@ -39,11 +39,7 @@ AboutBox::AboutBox(AppContext& ctx, QWidget* parent) : QDialog(parent) {
         s.place(l, left, top, width, height);
         s.setFontPixels(l, 12);
         // The longest lines get a smaller type rather than lose their ends.
-        QFont f = l->font();
-        while (f.pixelSize() > 6 && QFontMetrics(f).horizontalAdvance(text) > l->width()) {
-            f.setPixelSize(f.pixelSize() - 1);
-            l->setFont(f);
-        }
+        shrinkFontToFit(l, text, l->width(), 6);
         return l;
     };
     auto* org = label(u"Organisation"_s, u"Зорвік Лаб, м. Київ"_s, 8, 8, 275, 18, true, true);

@@ -305,19 +305,12 @@ QRect buildEditorControls(QWidget* w, EditorControls& c, const Scale& s) {
         b->setStyleSheet(u"QCheckBox::indicator { width: %1px; height: %1px; }"_s.arg(box));
     // Where the screen is wider than it is tall less than the design's 4:3,
     // a caption gets a smaller type rather than lose its end.
-    const auto fit = [](QWidget* t, const QString& text, int room) {
-        QFont f = t->font();
-        while (f.pixelSize() > 8 && QFontMetrics(f).horizontalAdvance(text) > room) {
-            f.setPixelSize(f.pixelSize() - 1);
-            t->setFont(f);
-        }
-    };
     for (QCheckBox* b : w->findChildren<QCheckBox*>())
         if (!b->text().isEmpty())
-            fit(b, b->text(), b->width() - box - 8);
+            shrinkFontToFit(b, b->text(), b->width() - box - 8);
     for (QLabel* l : w->findChildren<QLabel*>())
         if (!l->text().isEmpty() && !l->wordWrap())
-            fit(l, l->text(), l->width());
+            shrinkFontToFit(l, l->text(), l->width());
     for (QPushButton* b : {c.BitBtn3, c.BitBtn4, c.BitBtn5, c.BitBtn6, c.BitBtn7, c.BitBtn8})
         b->setIconSize(QSize(s.fontHeight(16), s.fontHeight(16)));
 

@@ -85,11 +85,8 @@ void ResultWindow::FormActivate() {
     const ResultFigures f = resultFigures(ctx_.state, ctx_.services.clock().now());
     Label17->setText(f.name);
     // A long name takes a smaller type rather than lose both its ends.
-    QFont nameFont = arialFont(ctx_.scale().fontHeight(16), true);
-    while (nameFont.pixelSize() > 8 &&
-           QFontMetrics(nameFont).horizontalAdvance(f.name) > Label17->width())
-        nameFont.setPixelSize(nameFont.pixelSize() - 1);
-    Label17->setFont(nameFont);
+    Label17->setFont(arialFont(ctx_.scale().fontHeight(16), true));
+    shrinkFontToFit(Label17, f.name, Label17->width());
     Label18->setText(f.group);
     Label2->setText(f.questions);
     Label13->setText(f.scale);

@@ -1,5 +1,8 @@
 #include "fonts.h"
 
+#include <QFontMetrics>
+#include <QWidget>
+
 using namespace Qt::StringLiterals;
 
 namespace zorvik {
@@ -16,6 +19,13 @@ QFont arialFont(int pixels, bool bold) {
     f.setPixelSize(pixels);
     f.setBold(bold);
     return f;
+}
+
+void shrinkFontToFit(QWidget* w, const QString& text, int room, int smallest) {
+    QFont f = w->font();
+    while (f.pixelSize() > smallest && QFontMetrics(f).horizontalAdvance(text) > room)
+        f.setPixelSize(f.pixelSize() - 1);
+    w->setFont(f);
 }
 
 QFont serifFont(int pixels, bool bold) {
