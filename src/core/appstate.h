@@ -98,9 +98,6 @@ struct AppState {
     // Registered by the question editor: stops its housekeeping timer.
     std::function<void()> stopEditorTimer;
 
-    // The level word of the clipboard question line; keeps its last value
-    // (the word of the last copy or token 11 of the last paste).
-    QString LevelText;
     // The user was told once that this machine has no sound output.
     bool NoAudioReported = false;
 

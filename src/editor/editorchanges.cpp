@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -28,11 +29,11 @@ const QString kLongQuestion =
     u"Ні або Скасувати - відбудеться урізання тексту до 255 символів"_s;
 } // namespace
 
-void EditorWindow::Button1Click() {
+void EditorWindow::save() {
     if (!isEditing() || !takeQuestion(true))
         return;
-    buffer_ = takeFields(*this, buffer_, kind(), true);
-    if (writeBuffer())
+    model_.takeFields(readFields(*this), true);
+    if (writeRecord())
         afterSave();
 }
 
@@ -42,8 +43,8 @@ bool EditorWindow::saveFromPrompt() {
     if (!takeQuestion(false))
         return false;
     restoreNormalLayout();
-    buffer_ = takeFields(*this, buffer_, kind(), false);
-    if (!writeBuffer())
+    model_.takeFields(readFields(*this), false);
+    if (!writeRecord())
         return false;
     afterSave();
     return true;
@@ -51,7 +52,7 @@ bool EditorWindow::saveFromPrompt() {
 
 void EditorWindow::revertFromPrompt() {
     try {
-        buffer_ = session_.readCurrent();
+        model_.readCurrent();
     } catch (const FileError& e) {
         reportIoError(e);
     }
@@ -62,41 +63,23 @@ void EditorWindow::revertFromPrompt() {
 }
 
 bool EditorWindow::takeQuestion(bool trim) {
-    if (!missingLink_.isEmpty() && Memo1->toPlainText() == missingPlaceholder_) {
-        // Nothing typed over the note of a missing field text file: the record
-        // keeps naming its file.
-        buffer_.Question = missingLink_;
-        buffer_.QuestionInTextFile = true;
-        return true;
-    }
-    const QString text = fieldTextToRecord(Memo1->toPlainText());
-    const QString q = trim ? trimField(text) : text;
-    if (exceedsField(q)) {
-        if (!questionLink_.isEmpty()) {
-            // Already kept in a field text file: that file gets the new text.
-            try {
-                writeFieldTextFile(questionLink_, text, *ctx_.state.storage);
-            } catch (const FileError& e) {
-                reportIoError(e);
-                return false;
-            }
-            buffer_.Question = cutToCapacity(questionLink_, kShortStringCapacity);
-            buffer_.QuestionInTextFile = true;
-            return true;
+    const QString shown = Memo1->toPlainText();
+    try {
+        if (model_.takeQuestion(shown, trim) == EditorModel::Take::AskFile) {
+            if (ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::YesNoCancel,
+                                      kLongQuestion) == MsgAnswer::Yes)
+                return chooseFieldTextFile();
+            model_.takeQuestion(shown, trim, true);
         }
-        if (ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::YesNoCancel,
-                                  kLongQuestion) == MsgAnswer::Yes)
-            return chooseFieldTextFile(text);
+    } catch (const FileError& e) {
+        reportIoError(e);
+        return false;
     }
-    buffer_.Question = cutToCapacity(q, kShortStringCapacity);
-    buffer_.QuestionInTextFile = false;
-    questionLink_.clear();
-    missingLink_.clear();
-    Memo1->setToolTip(QString());
+    Memo1->setToolTip(model_.display().questionTip);
     return true;
 }
 
-bool EditorWindow::chooseFieldTextFile(const QString& text) {
+bool EditorWindow::chooseFieldTextFile() {
     FileDialogSpec request;
     request.title = u"Записати запитання у текстовий файл"_s;
     request.filter = u"Текстові файли (*.txt)|*.txt"_s;
@@ -112,24 +95,21 @@ bool EditorWindow::chooseFieldTextFile(const QString& text) {
             MsgAnswer::Yes)
         return false;
     try {
-        writeFieldTextFile(name, text, *ctx_.state.storage);
+        model_.keepInFile(name, Memo1->toPlainText());
     } catch (const FileError& e) {
         reportIoError(e);
         return false;
     }
-    buffer_.Question = cutToCapacity(name, kShortStringCapacity);
-    buffer_.QuestionInTextFile = true;
-    questionLink_ = name;
-    missingLink_.clear();
-    Memo1->setToolTip(buffer_.Question);
+    Memo1->setToolTip(model_.display().questionTip);
     return true;
 }
 
 bool EditorWindow::ensureOwnFile() {
-    const EditSession::OnDisk state = session_.onDisk();
+    EditSession& session = model_.session();
+    const EditSession::OnDisk state = session.onDisk();
     if (state == EditSession::OnDisk::Same)
         return true;
-    const QString path = session_.path();
+    const QString path = session.path();
     const bool missing = state == EditSession::OnDisk::Missing;
     const QString text =
         missing ? u"Файл "_s + path +
@@ -147,9 +127,9 @@ bool EditorWindow::ensureOwnFile() {
     try {
         if (answer == MsgAnswer::Yes) {
             if (missing)
-                session_.saveAs(path);
+                session.saveAs(path);
             else
-                session_.reopen();
+                session.reopen();
             return true;
         }
         if (answer != MsgAnswer::No)
@@ -173,8 +153,8 @@ bool EditorWindow::ensureOwnFile() {
                                   u"Файл "_s + name + u" вже існує!"_s + u"\r"_s +
                                       u"Переписати?"_s) != MsgAnswer::Yes)
             return false;
-        session_.saveAs(name);
-        setWindowTitle(caption_ + name);
+        session.saveAs(name);
+        setWindowTitle(model_.display().title);
         return true;
     } catch (const FileError& e) {
         reportIoError(e);
@@ -182,11 +162,11 @@ bool EditorWindow::ensureOwnFile() {
     return false;
 }
 
-bool EditorWindow::writeBuffer() {
+bool EditorWindow::writeRecord() {
     if (!ensureOwnFile())
         return false;
     try {
-        session_.save(buffer_);
+        model_.save();
     } catch (const FileError& e) {
         reportIoError(e);
         return false;
@@ -195,32 +175,33 @@ bool EditorWindow::writeBuffer() {
 }
 
 void EditorWindow::afterSave() {
-    showNumbers(session_.position());
-    showQuestionCount();
+    setClean();
+    render();
     Timer1->start();
     Gauge1->setValue(0);
     Gauge1->show();
     enableNavigation();
-    setClean();
 }
 
 // ---- Inserting, appending, deleting ----
 
-void EditorWindow::Button9Click() {
+void EditorWindow::insertQuestion() {
     if (!isEditing() || !askSaveChanges())
         return;
     if (!ensureOwnFile())
         return;
     Image1->hide();
-    Memo6->clear();
+    {
+        const QScopedValueRollback guard(rendering_, true);
+        Memo6->clear();
+    }
     try {
-        session_.insertEmpty();
+        model_.insertEmpty();
     } catch (const FileError& e) {
         reportIoError(e);
-        Button2Click(); // the file is as it was: show its question again
+        discardChanges(); // the file is as it was: show its question again
         return;
     }
-    buffer_ = emptyQuestion(kind());
     showQuestion({});
     Memo1->setFocus();
     setClean();
@@ -229,32 +210,26 @@ void EditorWindow::Button9Click() {
 void EditorWindow::appendQuestion() {
     if (!ensureOwnFile())
         return;
-    clearTexts(*this);
-    clearMarks(*this);
-    Image1->hide();
     // The new question takes the level shown before.
-    Question q = takeFields(*this, emptyQuestion(kind()), kind(), false);
+    const QuestionLevel level = readFields(*this).level;
+    Image1->hide();
     try {
-        session_.append(q);
+        model_.append(level);
     } catch (const FileError& e) {
         reportIoError(e);
-        Button2Click();
+        discardChanges();
         return;
     }
-    buffer_ = q;
-    questionLink_.clear();
-    missingLink_.clear();
-    Memo1->setToolTip(QString());
-    showNumbers(session_.position());
-    showQuestionCount();
-    Memo1->setFocus();
+    showFields(fieldsOf(model_.record()), true);
     setClean();
+    render();
+    Memo1->setFocus();
 }
 
-void EditorWindow::Button8Click() {
+void EditorWindow::deleteQuestion() {
     if (!isEditing())
         return;
-    if (!session_.hasQuestions()) {
+    if (!model_.session().hasQuestions()) {
         ctx_.services.error(this, u"Дія неможлива!\rУ файлі відсутні запитання!"_s);
         return;
     }
@@ -263,44 +238,36 @@ void EditorWindow::Button8Click() {
         return;
     if (!ensureOwnFile())
         return;
-    const qint64 n = session_.count();
-    const qint64 p = session_.position();
-    if (n == 2) {
+    if (model_.onlyQuestion()) {
         // The only question is emptied, keeping its picture name.
-        showNumbers(p);
-        clearTexts(*this, true);
-        clearMarks(*this);
-        selectLowLevel(*this);
-        Question q = takeFields(*this, emptyQuestion(kind()), kind(), false);
-        buffer_ = q;
-        questionLink_.clear();
-        missingLink_.clear();
-        Memo1->setToolTip(QString());
-        if (!writeBuffer())
+        model_.emptyOnlyQuestion(Memo6->text());
+        showFields(fieldsOf(model_.record()), true);
+        render();
+        if (!writeRecord())
             return;
         Memo1->setFocus();
         Gauge1->setValue(0);
         Gauge1->show();
         Timer1->start();
-        showQuestionCount();
-        markDirty();
+        render();
         return;
     }
+    const bool wasLast = model_.atLast();
     try {
-        session_.removeCurrent();
+        model_.removeCurrent();
     } catch (const FileError& e) {
         reportIoError(e);
         return;
     }
-    setClean(); // unsaved changes went with the question
-    if (p == n - 1)
+    render(); // unsaved changes went with the question
+    if (wasLast)
         lastQuestion();
     else
-        goTo(session_.position());
+        goTo(model_.position());
     Gauge1->setValue(0);
     Gauge1->show();
     Timer1->start();
-    showQuestionCount();
+    render();
 }
 
 } // namespace zorvik

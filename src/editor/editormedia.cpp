@@ -29,18 +29,18 @@ bool isExistingFile(const QString& name) {
 } // namespace
 
 void EditorWindow::connectMedia() {
-    connect(Button10, &QPushButton::clicked, this, &EditorWindow::Button10Click);
-    connect(N4, &QAction::triggered, this, &EditorWindow::N4Click);
-    connect(N3, &QAction::triggered, this, &EditorWindow::N3Click);
-    connect(BitBtn4, &QPushButton::clicked, this, &EditorWindow::N3Click);
+    connect(Button10, &QPushButton::clicked, this, &EditorWindow::choosePicture);
+    connect(N4, &QAction::triggered, this, &EditorWindow::changePicture);
+    connect(N3, &QAction::triggered, this, &EditorWindow::removePicture);
+    connect(BitBtn4, &QPushButton::clicked, this, &EditorWindow::removePicture);
     connect(Image1, &PictureBox::doubleClicked, this, &EditorWindow::Image1DblClick);
-    connect(BitBtn3, &QPushButton::clicked, this, &EditorWindow::BitBtn3Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &EditorWindow::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &EditorWindow::BitBtn2Click);
-    connect(BitBtn5, &QPushButton::clicked, this, &EditorWindow::BitBtn5Click);
-    connect(BitBtn6, &QPushButton::clicked, this, &EditorWindow::BitBtn6Click);
-    connect(BitBtn7, &QPushButton::clicked, this, &EditorWindow::BitBtn7Click);
-    connect(BitBtn8, &QPushButton::clicked, this, &EditorWindow::BitBtn8Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &EditorWindow::showPictureLarge);
+    connect(BitBtn1, &QPushButton::clicked, this, &EditorWindow::chooseSound);
+    connect(BitBtn2, &QPushButton::clicked, this, &EditorWindow::chooseVideo);
+    connect(BitBtn5, &QPushButton::clicked, this, &EditorWindow::playSound);
+    connect(BitBtn6, &QPushButton::clicked, this, &EditorWindow::removeSound);
+    connect(BitBtn7, &QPushButton::clicked, this, &EditorWindow::playVideo);
+    connect(BitBtn8, &QPushButton::clicked, this, &EditorWindow::removeVideo);
 }
 
 bool EditorWindow::loadPicture(const QString& path) {
@@ -56,7 +56,7 @@ bool EditorWindow::loadPicture(const QString& path) {
 
 // ---- The picture ----
 
-void EditorWindow::Button10Click() {
+void EditorWindow::choosePicture() {
     FileDialogSpec request;
     request.title = u"Вставити малюнок"_s;
     request.filter = pictureFilter();
@@ -73,12 +73,12 @@ void EditorWindow::Button10Click() {
     markDirty();
 }
 
-void EditorWindow::N4Click() {
+void EditorWindow::changePicture() {
     markDirty();
-    Button10Click();
+    choosePicture();
 }
 
-void EditorWindow::N3Click() {
+void EditorWindow::removePicture() {
     Image1->hide();
     Image1->clear();
     Memo6->clear();
@@ -96,7 +96,7 @@ void EditorWindow::Image1DblClick() {
     PictureWindow::showPicture(ctx_, this, Image1->image(), Memo6->text());
 }
 
-void EditorWindow::BitBtn3Click() {
+void EditorWindow::showPictureLarge() {
     const QString name = Memo6->text();
     if (name.trimmed().isEmpty())
         return;
@@ -115,8 +115,9 @@ void EditorWindow::chooseMedia(bool video) {
     // Where the file already named lives, else beside the test file.
     QString folder = QFileInfo((video ? Memo9 : Memo8)->text().trimmed()).absolutePath();
     if ((video ? Memo9 : Memo8)->text().trimmed().isEmpty() || !QFileInfo(folder).isDir())
-        folder =
-            session_.path().isEmpty() ? currentDir() : QFileInfo(session_.path()).absolutePath();
+        folder = model_.session().path().isEmpty()
+                     ? currentDir()
+                     : QFileInfo(model_.session().path()).absolutePath();
     MediaChooser::choose(ctx_, this, video ? u"Вставити відео"_s : u"Вставити звук"_s,
                          video ? videoFilter() : soundFilter(), folder,
                          [this](MediaKind kind, const QString& path) {
@@ -129,15 +130,15 @@ void EditorWindow::chooseMedia(bool video) {
                          });
 }
 
-void EditorWindow::BitBtn1Click() {
+void EditorWindow::chooseSound() {
     chooseMedia(false);
 }
 
-void EditorWindow::BitBtn2Click() {
+void EditorWindow::chooseVideo() {
     chooseMedia(true);
 }
 
-void EditorWindow::BitBtn5Click() {
+void EditorWindow::playSound() {
     const QString name = Memo8->text().trimmed();
     if (name.isEmpty())
         return;
@@ -149,7 +150,7 @@ void EditorWindow::BitBtn5Click() {
     SoundWindow::playSound(ctx_, this, name);
 }
 
-void EditorWindow::BitBtn7Click() {
+void EditorWindow::playVideo() {
     const QString name = Memo9->text().trimmed();
     if (name.isEmpty())
         return;
@@ -160,11 +161,11 @@ void EditorWindow::BitBtn7Click() {
     openInSystem(ctx_, this, name);
 }
 
-void EditorWindow::BitBtn6Click() {
+void EditorWindow::removeSound() {
     Memo8->clear();
 }
 
-void EditorWindow::BitBtn8Click() {
+void EditorWindow::removeVideo() {
     Memo9->clear();
 }
 

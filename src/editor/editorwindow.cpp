@@ -20,6 +20,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTimer>
@@ -31,7 +32,6 @@ namespace zorvik {
 
 namespace {
 const QString kSavePrompt = u"Текст змінено! Зберегти?"_s;
-const QString kMissingTextFile = u"Відсутній текстовий файл для поля запитання!\r"_s;
 const QString kMissingPicture = u"Відсутній файл малюнку!\r"_s;
 const QString kPictureHint = u"Подвійний Click-збільшує!\r ПКМ-меню!"_s;
 constexpr int kGaugeStep = 10;
@@ -54,41 +54,40 @@ int shownLines(const QPlainTextEdit* memo) {
 } // namespace
 
 EditorWindow::EditorWindow(AppContext& ctx, QWidget* owner)
-    : QWidget(owner, Qt::Window), ctx_(ctx), session_(*ctx.state.storage) {
+    : QWidget(owner, Qt::Window), ctx_(ctx), model_(*ctx.state.storage) {
     setObjectName(u"TForm3"_s);
     setWindowTitle(u"Тестові запитання"_s);
     normalFrame_ = buildEditorControls(this, *this, ctx.scale());
-    buffer_ = emptyQuestion(TestKind::Tsm);
 
-    connect(Button1, &QPushButton::clicked, this, &EditorWindow::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &EditorWindow::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &EditorWindow::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &EditorWindow::Button4Click);
-    connect(Button5, &QPushButton::clicked, this, &EditorWindow::Button5Click);
-    connect(Button6, &QPushButton::clicked, this, &EditorWindow::Button6Click);
-    connect(Button7, &QPushButton::clicked, this, &EditorWindow::Button7Click);
-    connect(Button8, &QPushButton::clicked, this, &EditorWindow::Button8Click);
-    connect(Button9, &QPushButton::clicked, this, &EditorWindow::Button9Click);
+    connect(Button1, &QPushButton::clicked, this, &EditorWindow::save);
+    connect(Button2, &QPushButton::clicked, this, &EditorWindow::discardChanges);
+    connect(Button3, &QPushButton::clicked, this, &EditorWindow::leave);
+    connect(Button4, &QPushButton::clicked, this, &EditorWindow::goToFirst);
+    connect(Button5, &QPushButton::clicked, this, &EditorWindow::goToPrevious);
+    connect(Button6, &QPushButton::clicked, this, &EditorWindow::goToNext);
+    connect(Button7, &QPushButton::clicked, this, &EditorWindow::goToLast);
+    connect(Button8, &QPushButton::clicked, this, &EditorWindow::deleteQuestion);
+    connect(Button9, &QPushButton::clicked, this, &EditorWindow::insertQuestion);
     connect(Edit2, &QLineEdit::returnPressed, this, &EditorWindow::Edit2GoTo);
     Edit2->installEventFilter(this);
-    connect(Timer1, &QTimer::timeout, this, &EditorWindow::Timer1Timer);
+    connect(Timer1, &QTimer::timeout, this, &EditorWindow::housekeeping);
 
     for (QPlainTextEdit* m : {Memo1, Memo2, Memo3, Memo4, Memo5, Memo7}) {
-        connect(m, &QPlainTextEdit::textChanged, this, &EditorWindow::markDirty);
+        connect(m, &QPlainTextEdit::textChanged, this, &EditorWindow::fieldEdited);
         connect(m, &QWidget::customContextMenuRequested, this,
                 [this, m](const QPoint& at) { PopupMenu1->popup(m->mapToGlobal(at)); });
     }
     for (QLineEdit* e : {Memo6, Memo8, Memo9})
-        connect(e, &QLineEdit::textChanged, this, &EditorWindow::markDirty);
+        connect(e, &QLineEdit::textChanged, this, &EditorWindow::fieldEdited);
     for (QCheckBox* b : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5})
-        connect(b, &QCheckBox::toggled, this, &EditorWindow::markDirty);
-    connect(CheckBox6, &QCheckBox::toggled, this, &EditorWindow::CheckBox6Click);
+        connect(b, &QCheckBox::toggled, this, &EditorWindow::fieldEdited);
+    connect(CheckBox6, &QCheckBox::toggled, this, &EditorWindow::togglePictureLayout);
     for (QRadioButton* r : {RadioButton1, RadioButton2, RadioButton3, RadioButton4})
-        connect(r, &QRadioButton::toggled, this, &EditorWindow::markDirty);
+        connect(r, &QRadioButton::toggled, this, &EditorWindow::fieldEdited);
     connect(Image1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu2->popup(Image1->mapToGlobal(at)); });
 
-    connect(BitBtn9, &QPushButton::clicked, this, &EditorWindow::BitBtn9Click);
+    connect(BitBtn9, &QPushButton::clicked, this, &EditorWindow::openQuestionList);
     connectExchange();
     connectMedia();
 
@@ -113,13 +112,12 @@ bool EditorWindow::start(const QString& path, TestKind kind, const QString& capt
     if (!askSaveChanges())
         return false;
     try {
-        session_.open(path, kind);
+        model_.open(path, kind, caption);
     } catch (const FileError& e) {
         reportIoError(e);
         return false;
     }
-    caption_ = caption;
-    setWindowTitle(caption + path);
+    render();
     GroupBox1->setVisible(kind == TestKind::Tsr);
     showMaximized();
     if (partialTailBytes(path, recordSizeOf(kind)) != 0)
@@ -130,10 +128,9 @@ bool EditorWindow::start(const QString& path, TestKind kind, const QString& capt
     activateWindow();
     try {
         // A file without questions shows an empty question 1.
-        buffer_ = session_.readCurrent();
+        model_.readCurrent();
     } catch (const FileError& e) {
         reportIoError(e);
-        buffer_ = emptyQuestion(kind);
     }
     // The name of a missing picture stays, in both kinds: emptied here, it
     // would be lost at the next Save.
@@ -146,12 +143,12 @@ bool EditorWindow::start(const QString& path, TestKind kind, const QString& capt
 }
 
 bool EditorWindow::releaseFile(const QString& path) {
-    if (!session_.isOpen() || !sameFile(session_.path(), path))
+    if (!model_.isOpen() || !sameFile(model_.session().path(), path))
         return true;
     if (!askSaveChanges())
         return false;
     try {
-        session_.close();
+        model_.close();
     } catch (const FileError&) {
         // Every save was written and flushed when it was made.
     }
@@ -162,54 +159,34 @@ bool EditorWindow::releaseFile(const QString& path) {
 
 // ---- Showing a question ----
 
-void EditorWindow::showNumbers(qint64 position) {
-    const QString n = QString::number(std::max<qint64>(position, 1));
+void EditorWindow::render() {
+    const EditorDisplay d = model_.display();
+    const QString n = QString::number(d.position);
     Edit2->setText(n);
     Label2->setText(n);
+    Label11->setText(QString::number(d.questionCount));
+    Label12->setVisible(d.dirty);
+    Memo1->setToolTip(d.questionTip);
+    if (model_.isOpen())
+        setWindowTitle(d.title);
 }
 
-void EditorWindow::showQuestionCount() {
-    Label11->setText(QString::number(std::max<qint64>(session_.questionCount(), 1)));
+void EditorWindow::showFields(const EditorFields& fields, bool withQuestion) {
+    const QScopedValueRollback guard(rendering_, true);
+    zorvik::showFields(*this, fields, withQuestion, kind() == TestKind::Tsr);
 }
 
 void EditorWindow::showQuestionText(Wording wording) {
-    questionLink_.clear();
-    missingLink_.clear();
-    missingPlaceholder_.clear();
-    const QString& q = buffer_.Question;
-    if (!buffer_.QuestionInTextFile) {
-        Memo1->setToolTip(QString());
-        Memo1->setPlainText(recordTextToField(q));
-        return;
-    }
-    Memo1->setToolTip(q);
-    if (const std::optional<QString> text = readFieldTextFile(q, *ctx_.state.storage)) {
-        Memo1->setPlainText(recordTextToField(*text));
-        questionLink_ = q;
-        return;
-    }
-    QString shown = q;
-    switch (wording) {
-    case Wording::Show:
-        ctx_.services.error(this, u"Запитання № "_s + QString::number(session_.position()) +
-                                      u": ВІДСУТНІЙ ТЕКСТОВИЙ ФАЙЛ для поля запитання!"_s +
-                                      u"\r"_s + q);
-        break;
-    case Wording::Last:
-        ctx_.services.error(this, kMissingTextFile + q);
-        break;
-    case Wording::Open:
-        ctx_.services.error(this, kMissingTextFile + q);
-        shown = u"Відсутній файл "_s + q;
-        break;
-    }
-    Memo1->setPlainText(recordTextToField(shown));
-    missingLink_ = q;
-    missingPlaceholder_ = Memo1->toPlainText();
+    const QuestionShown shown = model_.showQuestion(wording);
+    if (!shown.message.isEmpty())
+        ctx_.services.error(this, shown.message);
+    const QScopedValueRollback guard(rendering_, true);
+    Memo1->setToolTip(shown.tip);
+    Memo1->setPlainText(shown.text);
 }
 
 void EditorWindow::showPicture(bool emptyMissingPicture) {
-    const QString name = buffer_.PictureFile;
+    const QString name = model_.record().PictureFile;
     if (name.isEmpty()) {
         Image1->hide();
         Image1->clear();
@@ -223,7 +200,7 @@ void EditorWindow::showPicture(bool emptyMissingPicture) {
             Memo6->clear();
         return;
     }
-    if (buffer_.QuestionAndPicture)
+    if (model_.record().QuestionAndPicture)
         applyPictureLayout();
     QString reason;
     if (Image1->load(name, *ctx_.state.storage, &reason)) {
@@ -235,13 +212,9 @@ void EditorWindow::showPicture(bool emptyMissingPicture) {
 }
 
 void EditorWindow::showQuestion(const ShowOptions& options) {
-    showNumbers(session_.position());
+    render();
     showQuestionText(options.wording);
-    showTexts(*this, buffer_);
-    showMarks(*this, buffer_);
-    if (kind() == TestKind::Tsr)
-        showLevel(*this, buffer_);
-    showQuestionCount();
+    showFields(fieldsOf(model_.record()), false);
     if (options.resetLayout)
         restoreNormalLayout();
     showPicture(options.emptyMissingPicture);
@@ -250,7 +223,7 @@ void EditorWindow::showQuestion(const ShowOptions& options) {
 
 bool EditorWindow::goTo(qint64 i, Wording wording) {
     try {
-        buffer_ = session_.read(i);
+        model_.goTo(i);
     } catch (const FileError& e) {
         reportIoError(e);
         return false;
@@ -279,13 +252,16 @@ void EditorWindow::enableNavigation() {
     Edit2->setEnabled(true);
 }
 
-bool EditorWindow::isDirty() const {
-    return !Label12->isHidden();
+void EditorWindow::fieldEdited() {
+    if (!rendering_)
+        markDirty();
 }
 void EditorWindow::markDirty() {
+    model_.markDirty();
     Label12->show();
 }
 void EditorWindow::setClean() {
+    model_.setClean();
     Label12->hide();
 }
 
@@ -306,44 +282,44 @@ bool EditorWindow::askSaveChanges() {
     }
 }
 
-void EditorWindow::Button4Click() {
+void EditorWindow::goToFirst() {
     if (!isEditing() || !askSaveChanges())
         return;
-    if (session_.hasQuestions())
+    if (model_.session().hasQuestions())
         goTo(1);
 }
 
-void EditorWindow::Button5Click() {
+void EditorWindow::goToPrevious() {
     if (!isEditing() || !askSaveChanges())
         return;
-    if (session_.position() <= 1 || !session_.hasQuestions()) {
+    if (model_.atFirst()) {
         restoreNormalLayout();
         if (CheckBox6->isChecked())
             applyPictureLayout();
         setClean();
         return;
     }
-    goTo(session_.position() - 1);
+    goTo(model_.position() - 1);
 }
 
-void EditorWindow::Button6Click() {
+void EditorWindow::goToNext() {
     if (!isEditing() || !askSaveChanges())
         return;
-    if (session_.position() >= session_.count() - 1)
+    if (model_.atLast())
         lastQuestion();
     else
-        goTo(session_.position() + 1);
+        goTo(model_.position() + 1);
 }
 
-void EditorWindow::Button7Click() {
+void EditorWindow::goToLast() {
     if (!isEditing() || !askSaveChanges())
         return;
     lastQuestion();
 }
 
 void EditorWindow::lastQuestion() {
-    if (session_.hasQuestions() &&
-        !goTo(session_.count() - 1, kind() == TestKind::Tsm ? Wording::Last : Wording::Show))
+    if (model_.session().hasQuestions() &&
+        !goTo(model_.lastQuestion(), kind() == TestKind::Tsm ? Wording::Last : Wording::Show))
         return;
     if (ctx_.services.message(this, MsgIcon::Confirmation, MsgButtons::YesNoCancel,
                               u"Останній запис! Добавити запис?"_s) == MsgAnswer::Yes)
@@ -352,26 +328,31 @@ void EditorWindow::lastQuestion() {
 }
 
 void EditorWindow::Edit2GoTo() {
+    goToTyped(Edit2->text());
+}
+
+void EditorWindow::goToQuestion(int n) {
+    goToTyped(QString::number(n));
+}
+
+void EditorWindow::goToTyped(const QString& typed) {
     if (!isEditing())
         return;
-    const std::optional<qint64> n = parseRecordNumber(Edit2->text());
-    if (!n) {
-        ctx_.services.error(this, u"Неправильний тип значення!"_s);
-        return;
-    }
-    if (*n < 1 || *n > session_.count() - 1) {
-        ctx_.services.error(this, u"Вихід за межі записів!"_s);
-        showNumbers(session_.position());
+    const EditorModel::GoToCheck check = model_.checkGoTo(typed);
+    if (!check.refusal.isEmpty()) {
+        ctx_.services.error(this, check.refusal);
+        if (!check.keepTyped)
+            render();
         return;
     }
     // Going to another question asks about the unsaved changes like the
     // buttons do, instead of dropping them.
     if (!askSaveChanges()) {
-        showNumbers(session_.position());
+        render();
         return;
     }
     try {
-        buffer_ = session_.read(*n);
+        model_.goTo(check.question);
     } catch (const FileError&) {
         ctx_.services.error(this, u"Помилка введення значення!"_s);
         return;
@@ -379,11 +360,16 @@ void EditorWindow::Edit2GoTo() {
     showQuestion({});
 }
 
-void EditorWindow::Button2Click() {
+void EditorWindow::reloadRecord() {
+    if (isEditing() && model_.session().hasQuestions())
+        goToQuestion(int(model_.position()));
+}
+
+void EditorWindow::discardChanges() {
     if (!isEditing())
         return;
     try {
-        buffer_ = session_.readCurrent();
+        model_.readCurrent();
     } catch (const FileError& e) {
         reportIoError(e);
         return;
@@ -393,7 +379,7 @@ void EditorWindow::Button2Click() {
     Memo1->setFocus();
 }
 
-void EditorWindow::Button3Click() {
+void EditorWindow::leave() {
     close();
 }
 
@@ -409,8 +395,9 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void EditorWindow::CheckBox6Click() {
-    markDirty();
+void EditorWindow::togglePictureLayout() {
+    if (!rendering_)
+        markDirty();
     if (CheckBox6->isChecked())
         applyPictureLayout();
     else
@@ -419,7 +406,7 @@ void EditorWindow::CheckBox6Click() {
 
 // ---- Housekeeping ----
 
-void EditorWindow::Timer1Timer() {
+void EditorWindow::housekeeping() {
     Timer1->setInterval(10);
     for (QPlainTextEdit* m : {Memo1, Memo2, Memo3, Memo4, Memo5, Memo7}) {
         const double pixels = QFontInfo(m->font()).pixelSize();

@@ -1,12 +1,13 @@
 // TForm3, the question editor: one question of a test file at a time, with
 // navigation, saving, inserting, appending and deleting. A top-level window
-// beside the main window; it works on its own EditSession, so commands of the
-// main window started while it is open cannot redirect its saves.
+// beside the main window that renders its EditorModel and asks the teacher
+// what the model cannot decide alone. The model works on its own session, so
+// commands of the main window started meanwhile cannot redirect its saves.
 #pragma once
 
 #include "editorcontrols.h"
 
-#include "core/editing.h"
+#include "core/editormodel.h"
 #include "ui/context.h"
 
 #include <QWidget>
@@ -32,10 +33,10 @@ public:
     // the save prompt, then the editor lets go of it and closes. False on Cancel.
     bool releaseFile(const QString& path);
 
-    bool isEditing() const { return session_.isOpen(); }
-    EditSession& session() { return session_; }
-    // Unsaved changes: Label12 is shown.
-    bool isDirty() const;
+    bool isEditing() const { return model_.isOpen(); }
+    EditorModel& model() { return model_; }
+    EditSession& session() { return model_.session(); }
+    bool isDirty() const { return model_.isDirty(); }
     // "Текст змінено! Зберегти?" when there are unsaved changes. False on
     // Cancel (or a save that did not happen): the command asking stops.
     bool askSaveChanges();
@@ -48,45 +49,45 @@ public:
     }
 
 public slots:
-    void Button1Click(); // save
-    void Button2Click(); // discard the changes
-    void Button3Click(); // leave
-    void Button4Click(); // first
-    void Button5Click(); // previous
-    void Button6Click(); // next
-    void Button7Click(); // last, then the offer to append
-    void Button8Click(); // delete
-    void Button9Click(); // insert
-    void Edit2GoTo();    // Enter or double click in Edit2
-    void CheckBox6Click();
-    void Timer1Timer();
+    void save();                // Button1
+    void discardChanges();      // Button2
+    void leave();               // Button3
+    void goToFirst();           // Button4
+    void goToPrevious();        // Button5
+    void goToNext();            // Button6
+    void goToLast();            // Button7, then the offer to append
+    void deleteQuestion();      // Button8
+    void insertQuestion();      // Button9
+    void Edit2GoTo();           // Enter or double click in Edit2
+    void togglePictureLayout(); // CheckBox6
+    void housekeeping();        // Timer1
     void FormActivate();
 
     // For the question list: question n shown as Go to shows it (with the
     // save prompt), and the question shown read again.
     void goToQuestion(int n);
     void reloadRecord();
-    void BitBtn9Click(); // the question list
+    void openQuestionList(); // BitBtn9
 
     // Clipboard, text files, the text fields' look (editorclipboard.cpp).
-    void Button11Click(); // copy the question
-    void Button12Click(); // paste a question
-    void N6Click();       // open a text file
-    void N1Click();       // font of the text fields
-    void N2Click();       // background of the text fields
+    void copyQuestion();          // Button11
+    void pasteQuestion();         // Button12
+    void openTextFile();          // N6
+    void chooseFieldFont();       // N1
+    void chooseFieldBackground(); // N2
 
     // Pictures, sound and video (editormedia.cpp).
-    void Button10Click(); // choose a picture
-    void N4Click();       // change the picture
-    void N3Click();       // remove the picture; also BitBtn4
+    void choosePicture(); // Button10
+    void changePicture(); // N4
+    void removePicture(); // N3, BitBtn4
     void Image1DblClick();
-    void BitBtn3Click(); // show the picture large
-    void BitBtn1Click(); // choose a sound
-    void BitBtn2Click(); // choose a video
-    void BitBtn5Click(); // play the sound
-    void BitBtn6Click(); // remove the sound
-    void BitBtn7Click(); // play the video
-    void BitBtn8Click(); // remove the video
+    void showPictureLarge(); // BitBtn3
+    void chooseSound();      // BitBtn1
+    void chooseVideo();      // BitBtn2
+    void playSound();        // BitBtn5
+    void removeSound();      // BitBtn6
+    void playVideo();        // BitBtn7
+    void removeVideo();      // BitBtn8
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -95,8 +96,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // How a missing field text file is reported.
-    enum class Wording { Show, Last, Open };
+    using Wording = MissingWording;
     struct ShowOptions {
         Wording wording = Wording::Show;
         bool resetLayout = true;
@@ -104,32 +104,36 @@ private:
     };
 
     bool start(const QString& path, TestKind kind, const QString& caption);
-    void showEmptyFile();
-    // Shows the buffer (ShowRecord); the session stands on it.
+    // Shows the model's question (ShowRecord).
     void showQuestion(const ShowOptions& options);
     void showQuestionText(Wording wording);
     void showPicture(bool emptyMissingPicture);
-    void showNumbers(qint64 position);
-    void showQuestionCount();
+    // The fields without marking them changed.
+    void showFields(const EditorFields& fields, bool withQuestion);
+    // Numbers, count, title, the changes note and the question's hint.
+    void render();
     void restoreNormalLayout(); // Img1Begin
     void applyPictureLayout();
     void enableNavigation();
 
     // Reads question i and shows it; reports a failure.
     bool goTo(qint64 i, Wording wording = Wording::Show);
+    // Go to as typed in Edit2: checked, then the save prompt.
+    void goToTyped(const QString& typed);
     void lastQuestion();
     void appendQuestion();
     void markDirty();
     void setClean();
+    void fieldEdited(); // a field changed by the teacher
 
     // SaveRecordYes / SaveRecordNo: the answers of the save prompt.
     bool saveFromPrompt();
     void revertFromPrompt();
-    // Memo1 into the buffer by the long-question rules; false when the user
+    // Memo1 into the record by the long-question rules; false when the user
     // called the save off.
     bool takeQuestion(bool trim);
-    bool chooseFieldTextFile(const QString& text);
-    bool writeBuffer();
+    bool chooseFieldTextFile();
+    bool writeRecord();
     void afterSave();
 
     void connectExchange();
@@ -144,20 +148,12 @@ private:
     // teacher says where the change goes. False: nothing is to be written.
     bool ensureOwnFile();
     QString currentDir() const;
-    TestKind kind() const { return session_.kind(); }
+    TestKind kind() const { return model_.kind(); }
 
     AppContext& ctx_;
-    EditSession session_;
-    Question buffer_;
+    EditorModel model_;
     QRect normalFrame_;
-    // The field text file the question shown lives in (empty: in its record).
-    QString questionLink_;
-    // The field text file of the question shown that was missing, and what
-    // Memo1 showed in its place: saved unchanged, the record keeps its link.
-    QString missingLink_;
-    QString missingPlaceholder_;
-    QString caption_; // the window title before the file's name
-    bool leaving_ = false;
+    bool rendering_ = false; // fields set from the model are no edit
     QuestionListOpener questionListOpener_;
 };
 

@@ -89,9 +89,9 @@ void QuestionListWindow::buildControls() {
 void QuestionListWindow::findSource() {
     auto* editor = ctx_.windows.find<EditorWindow>();
     if (editor && editor->isEditing()) {
-        path_ = editor->session().path();
-        kind_ = editor->session().kind();
-        selected_ = int(parseRecordNumber(editor->Edit2->text()).value_or(1));
+        path_ = editor->model().session().path();
+        kind_ = editor->model().kind();
+        selected_ = int(std::max<qint64>(editor->model().position(), 1));
     } else {
         path_ = ctx_.state.TestFileName;
         kind_ = testKindOfExt(ctx_.state.TestFileExt);

@@ -81,7 +81,7 @@ private slots:
             lineOf({u"Скільки,буде,2,+,2?\r\nДругий,рядок"_s, u"4"_s, u","_s, u"314"_s,
                     u"так,,звісно"_s, u"п'ять"_s, u","_s, u"C:/Звуки/дзвін,1.wav"_s, u","_s,
                     u"False"_s, level, u"True"_s, u"False"_s, u"False"_s, u"True"_s, u"False"_s}));
-        QCOMPARE(f.state.LevelText, level);
+        QCOMPARE(f.editor->model().levelWord(), level);
         QVERIFY(!f.dirty());
         QVERIFY(f.services.messages.isEmpty());
     }
@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(level(f), QString());
         f.click(u"Button11"_s);
         QCOMPARE(f.services.clipboard.split(u' ').at(10), QString()); // two blanks in a row
-        f.state.LevelText = u"середній"_s;
+        f.editor->model().levelWord() = u"середній"_s;
         f.click(u"Button11"_s);
         QCOMPARE(f.services.clipboard.split(u' ').at(10), u"середній"_s);
     }
@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(f.text(u"Memo6"_s), QString()); // no picture: emptied
         QCOMPARE(boxes(f), (QStringList{u"1"_s, u"4"_s}));
         QCOMPARE(level(f), u"RadioButton3"_s); // "," leaves the level
-        QCOMPARE(f.state.LevelText, u","_s);
+        QCOMPARE(f.editor->model().levelWord(), u","_s);
         QVERIFY(f.dirty());
         // Only the window changed: the user saves.
         QCOMPARE(readWholeFile(f.path(u"four.tsr"_s)), fourBefore);
@@ -216,7 +216,7 @@ private slots:
         EditorFixture f;
         writeFull(f, u"t.tsr"_s, TestKind::Tsr);
         QVERIFY(f.open(u"t.tsr"_s, TestKind::Tsr));
-        f.state.LevelText = u"високий"_s;
+        f.editor->model().levelWord() = u"високий"_s;
         f.services.clipboard = lineOf({u"Нове"_s, u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, u","_s,
                                        u","_s, u","_s, u"True"_s, u"низький"_s, u"False"_s,
                                        u"False"_s, u"False"_s, u"False"_s, u"True"_s});
@@ -226,7 +226,7 @@ private slots:
         QCOMPARE(f.text(u"Memo8"_s), u"C:/Звуки/дзвін 1.wav"_s);
         QCOMPARE(boxes(f), (QStringList{u"1"_s, u"4"_s}));
         QCOMPARE(level(f), u"RadioButton4"_s);
-        QCOMPARE(f.state.LevelText, u"високий"_s);
+        QCOMPARE(f.editor->model().levelWord(), u"високий"_s);
         QVERIFY(!f.dirty());
     }
 

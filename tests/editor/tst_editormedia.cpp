@@ -372,7 +372,7 @@ private slots:
         EditorFixture f;
         writeNumbered(f.path(u"n.tsm"_s), TestKind::Tsm, 3);
         QVERIFY(f.open(u"n.tsm"_s, TestKind::Tsm));
-        QVERIFY(QMetaObject::invokeMethod(f.editor.get(), "goToQuestion", Q_ARG(int, 3)));
+        f.editor->goToQuestion(3);
         QCOMPARE(f.text(u"Memo1"_s), u"Q3"_s);
         QCOMPARE(f.numbers(), u"3 of 3"_s);
         // With changes: the save prompt; Cancel keeps them.
@@ -383,7 +383,7 @@ private slots:
         QVERIFY(f.dirty());
         // Reloading shows the stored question again (No drops the changes).
         f.answer({MsgAnswer::No});
-        QVERIFY(QMetaObject::invokeMethod(f.editor.get(), "reloadRecord"));
+        f.editor->reloadRecord();
         QCOMPARE(f.text(u"Memo1"_s), u"Q3"_s);
         QVERIFY(!f.dirty());
 

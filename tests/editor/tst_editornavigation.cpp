@@ -442,19 +442,19 @@ private slots:
         f.click(u"Button1"_s);
         QVERIFY(!gauge->isHidden());
         for (int i = 0; i < 599; ++i)
-            f.editor->Timer1Timer();
+            f.editor->housekeeping();
         QCOMPARE(gauge->value(), 5990);
         QVERIFY(!gauge->isHidden());
-        f.editor->Timer1Timer();
+        f.editor->housekeeping();
         QVERIFY(gauge->isHidden());
         QCOMPARE(f.w(u"Image1"_s)->toolTip(), u"Подвійний Click-збільшує!\n ПКМ-меню!"_s);
         // A long answer gets a scroll bar, a short one none.
         auto* memo = f.w<QPlainTextEdit>(u"Memo2"_s);
         memo->setPlainText(u"1\n2\n3\n4\n5\n6"_s);
-        f.editor->Timer1Timer();
+        f.editor->housekeeping();
         QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         memo->setPlainText(u"1"_s);
-        f.editor->Timer1Timer();
+        f.editor->housekeeping();
         QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         // The main window's journal writing stops the timer.
         QVERIFY(f.state.stopEditorTimer);
