@@ -138,7 +138,13 @@ private slots:
         QTest::newRow("same counts, other order") << QByteArray("HLML") << int(ParamsCheck::Ok);
         QTest::newRow("a level changed, same total")
             << QByteArray("LLMS") << int(ParamsCheck::CountChanged);
-        QTest::newRow("a question added") << QByteArray("LLMHL") << int(ParamsCheck::CountChanged);
+        // Each level's count on its own.
+        QTest::newRow("a low one added") << QByteArray("LLMHL") << int(ParamsCheck::CountChanged);
+        QTest::newRow("a medium one added")
+            << QByteArray("LLMHM") << int(ParamsCheck::CountChanged);
+        QTest::newRow("a sufficient one added")
+            << QByteArray("LLMHS") << int(ParamsCheck::CountChanged);
+        QTest::newRow("a high one added") << QByteArray("LLMHH") << int(ParamsCheck::CountChanged);
     }
     void fourLevelComparesLevelCounts() {
         QFETCH(QByteArray, levels);
